@@ -1,0 +1,2 @@
+// Placeholder entry point.
+int main() { return 0; }

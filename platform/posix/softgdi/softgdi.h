@@ -1,0 +1,40 @@
+// Hooks of the software GDI for the window backends (SDL2, X11, headless).
+// Colour pixels are 32-bit 0x00RRGGBB (the byte order of a 32-bit Windows
+// DIB and of SDL's XRGB8888).
+#pragma once
+#include <cstdint>
+
+#include "platform/handles.h"
+
+namespace softgdi {
+
+// The value GetDesktopWindow returns.
+constexpr plat::HWND kDesktopWindow = 0x00010010;
+
+// Pixels of a window, owned by its backend. pitch is in pixels.
+struct WindowSurface {
+    std::uint32_t* pixels = nullptr;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t pitch = 0;
+};
+
+// Serves GetDC/ReleaseDC for windows (the desktop included). A DC from GetDC
+// draws straight into the window's pixels; every BitBlt into it reports the
+// clipped rectangle it wrote through Changed.
+class WindowProvider {
+public:
+    virtual ~WindowProvider() = default;
+    // The pixels of hwnd, valid until Release; false when hwnd is no window.
+    virtual bool Acquire(plat::HWND hwnd, WindowSurface& out) = 0;
+    virtual void Changed(plat::HWND hwnd, int x, int y, int width, int height) = 0;
+    virtual void Release(plat::HWND hwnd) = 0;
+};
+
+// nullptr: no window provider; GetDC then gives 0 for every window.
+void SetWindowProvider(WindowProvider* provider);
+
+// Device contexts and bitmaps alive now (for tests that count handles).
+int LiveObjects();
+
+}  // namespace softgdi

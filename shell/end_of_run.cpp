@@ -1,0 +1,1 @@
+// end_of_run

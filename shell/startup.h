@@ -1,0 +1,17 @@
+// Module1's start-up: the program's entry and its command-line modes.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/handles.h"
+
+namespace Module1 {
+
+void Main();
+void ReadOSVersion();
+std::string ReadRegistryString(plat::HKEY hive, const std::string& keyPath,
+                               const std::string& valueName);
+void StartSaver();
+void ShowPreview();
+
+}  // namespace Module1
