@@ -1,0 +1,29 @@
+# Included by the top CMakeLists.txt on Windows once the programs are
+# defined: GUI programs, the saver named Corvane.scr, and their resources.
+set(corvane_version 1.0.0.0)
+string(REPLACE "." "," corvane_version_commas ${corvane_version})
+
+# corvane_program_resources(TARGET FILE DESCRIPTION ICON)
+function(corvane_program_resources target file description icon)
+    set(RC_PROGRAM ${target})
+    set(RC_FILE ${file})
+    set(RC_DESCRIPTION ${description})
+    set(RC_ICON ${CMAKE_CURRENT_LIST_DIR}/res/${icon})
+    set(RC_MANIFEST ${CMAKE_CURRENT_LIST_DIR}/res/program.manifest)
+    set(RC_VERSION ${corvane_version})
+    set(RC_VERSION_COMMAS ${corvane_version_commas})
+    set(rc ${CMAKE_BINARY_DIR}/resources/${target}.rc)
+    configure_file(${CMAKE_CURRENT_LIST_DIR}/res/program.rc.in ${rc} @ONLY)
+    target_sources(${target} PRIVATE ${rc})
+    set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS
+        "${RC_ICON};${RC_MANIFEST}")
+    # GUI subsystem, version 5.2 (the first 64-bit Windows): 4.0 or later
+    # lets the Display control panel offer a screen saver's preview.
+    set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE ON)
+    target_link_options(${target} PRIVATE
+        -Wl,--major-subsystem-version,5 -Wl,--minor-subsystem-version,2)
+endfunction()
+
+set_target_properties(Corvane PROPERTIES SUFFIX ".scr")
+corvane_program_resources(Corvane Corvane.scr "Corvane Screen Saver" corvane.ico)
+corvane_program_resources(Tellwell Tellwell.exe "Tellwell" tellwell.ico)
