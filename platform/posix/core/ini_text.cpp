@@ -123,8 +123,10 @@ void IniText::Set(const std::string& section, const std::string& key,
     auto h = static_cast<std::size_t>(header);
     long at = FindKey(h, key);
     if (at >= 0) {
+        // Rewritten as the profile calls write it: the stored key, "=", the value.
         std::string& line = lines_[static_cast<std::size_t>(at)];
-        line = line.substr(0, line.find('=') + 1) + value;
+        std::string stored = *KeyName(line);
+        line = stored.append("=").append(value);
         return;
     }
     // After the section's last non-blank line, so blank separators stay.
