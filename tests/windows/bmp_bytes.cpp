@@ -1,0 +1,118 @@
+#include "tests/windows/bmp_bytes.h"
+
+namespace bmptest {
+namespace {
+
+void Put16(std::vector<std::uint8_t>& b, std::uint32_t v) {
+    b.push_back(v & 0xFF);
+    b.push_back((v >> 8) & 0xFF);
+}
+void Put32(std::vector<std::uint8_t>& b, std::uint32_t v) {
+    Put16(b, v & 0xFFFF);
+    Put16(b, v >> 16);
+}
+std::uint32_t Get32(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (std::uint32_t{b[at + 3]} << 24);
+}
+
+std::vector<std::uint8_t> Headers(int width, int height, int bits, std::uint32_t colours,
+                                  std::uint32_t imageSize) {
+    std::vector<std::uint8_t> b;
+    const std::uint32_t offset = 14 + 40 + 4 * colours;
+    b.push_back('B');
+    b.push_back('M');
+    Put32(b, offset + imageSize);
+    Put32(b, 0);
+    Put32(b, offset);
+    Put32(b, 40);
+    Put32(b, static_cast<std::uint32_t>(width));
+    Put32(b, static_cast<std::uint32_t>(height));
+    Put16(b, 1);
+    Put16(b, static_cast<std::uint32_t>(bits));
+    Put32(b, 0);
+    Put32(b, imageSize);
+    Put32(b, 2835);
+    Put32(b, 2835);
+    Put32(b, colours);
+    Put32(b, 0);
+    return b;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> Encode24(const Picture& p, bool topDown) {
+    const int stride = (p.width * 3 + 3) / 4 * 4;
+    auto b = Headers(p.width, topDown ? -p.height : p.height, 24, 0,
+                     static_cast<std::uint32_t>(stride * p.height));
+    for (int row = 0; row < p.height; ++row) {
+        const int y = topDown ? row : p.height - 1 - row;
+        for (int x = 0; x < p.width; ++x) {
+            const std::uint32_t c = p.At(x, y);
+            b.push_back(c & 0xFF);
+            b.push_back((c >> 8) & 0xFF);
+            b.push_back((c >> 16) & 0xFF);
+        }
+        for (int pad = p.width * 3; pad < stride; ++pad) b.push_back(0);
+    }
+    return b;
+}
+
+std::vector<std::uint8_t> Encode8(int width, int height, const std::vector<std::uint8_t>& index,
+                                  const std::vector<std::uint32_t>& palette) {
+    const int stride = (width + 3) / 4 * 4;
+    auto b = Headers(width, height, 8, static_cast<std::uint32_t>(palette.size()),
+                     static_cast<std::uint32_t>(stride * height));
+    for (std::uint32_t c : palette) Put32(b, c & 0xFFFFFF);
+    for (int row = height - 1; row >= 0; --row) {
+        for (int x = 0; x < width; ++x) b.push_back(index[static_cast<std::size_t>(row * width + x)]);
+        for (int pad = width; pad < stride; ++pad) b.push_back(0);
+    }
+    return b;
+}
+
+Picture Decode(const std::vector<std::uint8_t>& f) {
+    Picture p;
+    if (f.size() < 54 || f[0] != 'B' || f[1] != 'M') return p;
+    const std::uint32_t offset = Get32(f, 10);
+    const auto width = static_cast<std::int32_t>(Get32(f, 18));
+    const auto height = static_cast<std::int32_t>(Get32(f, 22));
+    const int bits = f[28] | (f[29] << 8);
+    if (Get32(f, 30) != 0 && !(bits == 32 && Get32(f, 30) == 3)) return p;
+    if (width <= 0 || height == 0 || (bits != 1 && bits != 24 && bits != 32)) return p;
+    const int rows = height < 0 ? -height : height;
+    const std::size_t stride = (static_cast<std::size_t>(width) * bits + 31) / 32 * 4;
+    if (offset + stride * rows > f.size()) return p;
+    std::uint32_t palette[2] = {0, 0xFFFFFF};
+    if (bits == 1) {
+        const std::size_t table = 14 + Get32(f, 14);
+        for (int i = 0; i < 2; ++i) palette[i] = Get32(f, table + 4 * i) & 0xFFFFFF;
+    }
+    p.width = width;
+    p.height = rows;
+    p.pixels.resize(static_cast<std::size_t>(width) * rows);
+    for (int row = 0; row < rows; ++row) {
+        const int y = height < 0 ? row : rows - 1 - row;
+        const std::size_t line = offset + stride * row;
+        for (int x = 0; x < width; ++x) {
+            std::uint32_t c;
+            if (bits == 1) {
+                c = palette[(f[line + x / 8] >> (7 - x % 8)) & 1];
+            } else {
+                const std::size_t at = line + static_cast<std::size_t>(x) * (bits / 8);
+                c = f[at] | (f[at + 1] << 8) | (f[at + 2] << 16);
+            }
+            p.pixels[static_cast<std::size_t>(y * width + x)] = c;
+        }
+    }
+    return p;
+}
+
+Picture Filled(int width, int height, std::uint32_t colour) {
+    Picture p;
+    p.width = width;
+    p.height = height;
+    p.pixels.assign(static_cast<std::size_t>(width) * height, colour);
+    return p;
+}
+
+}  // namespace bmptest
