@@ -39,7 +39,8 @@ TEST(Numbers, ParseNumberWantsTheWholeText) {
 TEST(Numbers, TwipsToPixelsRoundsBothThenTruncates) {
     EXPECT_EQ(TwipsToPixels(800, 15), 53);
     EXPECT_EQ(TwipsToPixels(-800, 15), -53);
-    EXPECT_EQ(TwipsToPixels(15359.5, 15), 1023);  // 15360 after rounding to even
+    EXPECT_EQ(TwipsToPixels(15359.5, 15), 1024);  // 15360 after rounding to even
+    EXPECT_EQ(TwipsToPixels(15358.5, 15), 1023);  // 15358
     EXPECT_THROW(TwipsToPixels(100, 0.4), DivisionByZeroError);
 }
 
