@@ -27,8 +27,17 @@ std::uint32_t GetPrivateProfileStringA(const std::string& section, const std::st
     return static_cast<std::uint32_t>(n);
 }
 
+// The system's writer stores a line break as it is, so a value could forge
+// further lines or sections: such writes are refused, as on Linux. An empty
+// section or key would delete instead of write.
 bool WritePrivateProfileStringA(const std::string& section, const std::string& key,
                                 const std::string& value, const std::string& file) {
+    const auto breaks = [](const std::string& s) {
+        return s.find_first_of("\r\n") != std::string::npos;
+    };
+    if (section.empty() || key.empty() || breaks(section) || breaks(key) || breaks(value) ||
+        key.find('=') != std::string::npos)
+        return false;
     return ::WritePrivateProfileStringA(win32::ToAnsi(section).c_str(), win32::ToAnsi(key).c_str(),
                                         win32::ToAnsi(value).c_str(),
                                         win32::ToAnsi(file).c_str()) != FALSE;

@@ -2,15 +2,23 @@
 #pragma once
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
-#include <stdlib.h>
-
 class TempFolder {
-public:
+  public:
+    // A new folder with a random name (portable: the Windows build runs the
+    // same tests).
     TempFolder() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "corvane-test-XXXXXX").string();
-        path_ = ::mkdtemp(tmpl.data());
+        std::random_device random;
+        const auto base = std::filesystem::temp_directory_path();
+        for (;;) {
+            const auto p = base / ("corvane-test-" + std::to_string(random()));
+            if (std::filesystem::create_directory(p)) {
+                path_ = p.string();
+                break;
+            }
+        }
     }
     ~TempFolder() {
         std::error_code ec;
@@ -27,6 +35,6 @@ public:
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
-private:
+  private:
     std::string path_;
 };

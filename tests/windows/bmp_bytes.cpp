@@ -64,7 +64,8 @@ std::vector<std::uint8_t> Encode8(int width, int height, const std::vector<std::
                      static_cast<std::uint32_t>(stride * height));
     for (std::uint32_t c : palette) Put32(b, c & 0xFFFFFF);
     for (int row = height - 1; row >= 0; --row) {
-        for (int x = 0; x < width; ++x) b.push_back(index[static_cast<std::size_t>(row * width + x)]);
+        for (int x = 0; x < width; ++x)
+            b.push_back(index[static_cast<std::size_t>(row * width + x)]);
         for (int pad = width; pad < stride; ++pad) b.push_back(0);
     }
     return b;

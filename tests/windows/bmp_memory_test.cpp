@@ -8,9 +8,12 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-plat::HBITMAP Load(const Bytes& b) { return plat::LoadBitmapFromMemory(b.data(), b.size()); }
+plat::HBITMAP Load(const Bytes& b) {
+    return plat::LoadBitmapFromMemory(b.data(), b.size());
+}
 
 void Set32(Bytes& b, std::size_t at, std::uint32_t v) {
+    if (at + 4 > b.size()) return;
     for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
@@ -43,9 +46,8 @@ TEST(BitmapFromMemory, PalettedPicturesTakeTheirColoursFromTheTable) {
     const std::vector<std::uint8_t> index = {0, 1, 2, 2, 1, 0};
     plat::HBITMAP bmp = Load(bmptest::Encode8(3, 2, index, palette));
     ASSERT_NE(bmp, 0u);
-    EXPECT_EQ(ReadBack(bmp).pixels,
-              (std::vector<std::uint32_t>{0x00FF00, 0x123456, 0xFFFFFF, 0xFFFFFF, 0x123456,
-                                          0x00FF00}));
+    EXPECT_EQ(ReadBack(bmp).pixels, (std::vector<std::uint32_t>{0x00FF00, 0x123456, 0xFFFFFF,
+                                                                0xFFFFFF, 0x123456, 0x00FF00}));
     plat::DeleteObject(bmp);
 }
 
@@ -55,8 +57,8 @@ TEST(BitmapFromMemory, MalformedFilesGiveZero) {
 
     std::vector<Bytes> bad;
     bad.push_back({});
-    bad.push_back(Bytes(good.begin(), good.begin() + 20));     // cut inside the header
-    bad.push_back(Bytes(good.begin(), good.end() - 4));        // pixels cut short
+    bad.push_back(Bytes(good.begin(), good.begin() + 20));  // cut inside the header
+    bad.push_back(Bytes(good.begin(), good.end() - 4));     // pixels cut short
     Bytes magic = good;
     magic[0] = 'X';
     bad.push_back(magic);

@@ -94,8 +94,8 @@ TEST(GdiBlit, RasterOperationsCombineEveryBit) {
     const std::uint32_t src = 0x35C3A6;
     const std::uint32_t dst = 0x5A0FF0;
     const RopCase cases[] = {
-        {plat::SRCCOPY, src},          {plat::SRCPAINT, src | dst},    {plat::SRCAND, src & dst},
-        {plat::SRCINVERT, src ^ dst},  {plat::WHITENESS, 0xFFFFFF},    {plat::BLACKNESS, 0},
+        {plat::SRCCOPY, src},         {plat::SRCPAINT, src | dst}, {plat::SRCAND, src & dst},
+        {plat::SRCINVERT, src ^ dst}, {plat::WHITENESS, 0xFFFFFF}, {plat::BLACKNESS, 0},
     };
     Surface source = Surface::Colour(bmptest::Filled(3, 2, src));
     for (const RopCase& c : cases) {
@@ -138,8 +138,8 @@ TEST(GdiFiles, LoadImageReadsA24BitFileAtItsOwnSize) {
     p.pixels[34] = 0x0000FF;  // bottom-right
     const std::string path = bmptest::TempFile("load");
     bmptest::WriteFile(path, bmptest::Encode24(p));
-    const plat::HBITMAP bmp = plat::LoadImageA(0, path, plat::IMAGE_BITMAP, 0, 0,
-                                               plat::LR_LOADFROMFILE);
+    const plat::HBITMAP bmp =
+        plat::LoadImageA(0, path, plat::IMAGE_BITMAP, 0, 0, plat::LR_LOADFROMFILE);
     std::remove(path.c_str());
     ASSERT_NE(bmp, 0u);
     const plat::BITMAP bm = Info(bmp);

@@ -56,8 +56,8 @@ std::string TempFile(const std::string& stem) {
     static std::atomic<int> counter{0};
     static const unsigned salt = std::random_device{}();
     return (std::filesystem::temp_directory_path() /
-            ("corvane-" + stem + "-" + std::to_string(salt) + "-" +
-             std::to_string(counter++) + ".bmp"))
+            ("corvane-" + stem + "-" + std::to_string(salt) + "-" + std::to_string(counter++) +
+             ".bmp"))
         .string();
 }
 
@@ -68,7 +68,8 @@ std::vector<std::uint8_t> ReadFile(const std::string& path) {
 
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace bmptest

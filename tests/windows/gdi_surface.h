@@ -9,7 +9,7 @@
 namespace bmptest {
 
 class Surface {
-public:
+  public:
     // A colour surface holding the picture (the desktop's format).
     static Surface Colour(const Picture& p);
     // A monochrome surface of the given size, all black.
@@ -23,7 +23,7 @@ public:
     // The pixels now held, read back through SaveBitmapFile.
     Picture Read() const;
 
-private:
+  private:
     Surface() = default;
     plat::HDC dc_ = 0;
     plat::HBITMAP bmp_ = 0;

@@ -1,6 +1,8 @@
 // The Windows host against the real API (run under Wine): registry text and
 // numbers, the program's folder, folder listing, the instance claim, the
 // generator, text in the ANSI code page, and the saver window's events.
+#include "platform/win32/win32_host.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,13 +12,12 @@
 
 #include "platform/profile.h"
 #include "platform/saver_window.h"
-#include "platform/win32/win32_host.h"
 #include "platform/win32/windows_api.h"
 
 namespace {
 
 class Win32HostTest : public ::testing::Test {
-protected:
+  protected:
     win32::Win32Host host;
 };
 
@@ -33,12 +34,12 @@ TEST_F(Win32HostTest, RndFollowsTheRuntimesGeneratorFromItsStartValue) {
 }
 
 class RegistryTest : public Win32HostTest {
-protected:
+  protected:
     static constexpr const char* kKey = "Software\\CorvaneTest";
     void SetUp() override {
         ::HKEY k = nullptr;
-        ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                    nullptr, &k, nullptr),
+        ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                    &k, nullptr),
                   ERROR_SUCCESS);
         ::RegSetValueExA(k, "Text", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2);
         const DWORD one = 1;
@@ -56,8 +57,8 @@ protected:
         if (rc != ERROR_SUCCESS) return rc;
         data.assign(room, ' ');
         std::uint32_t len = room;
-        rc = host.RegQueryValueExA(key, name, &type,
-                                   reinterpret_cast<std::uint8_t*>(data.data()), &len);
+        rc = host.RegQueryValueExA(key, name, &type, reinterpret_cast<std::uint8_t*>(data.data()),
+                                   &len);
         data.resize(len);
         host.RegCloseKey(key);
         return rc;

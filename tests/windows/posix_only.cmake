@@ -1,0 +1,14 @@
+# Tests of Linux mechanisms, left out of the Windows build; read by
+# corvane_test in tests/CMakeLists.txt. Sources (*.cpp) are not compiled;
+# test names are filtered out at discovery.
+set(CORVANE_POSIX_ONLY_TESTS
+    # fork() and a killed writer: our own crash-safe replace of the file.
+    crash_safety_test.cpp
+    # Formatting of our writer: Windows rewrites the file with CRLF line
+    # ends, drops blank lines and the blanks around '=', and puts no blank
+    # line before a new section. The values read back are the same.
+    ProfileWrite.CreatesTheFileAndTheSection
+    ProfileWrite.KeepsEveryOtherLineAndTheLineEnds
+    # Unix permission bits and symbolic links.
+    ProfileWrite.KeepsTheFilesPermissionsAndLeavesNoTemporaryFile
+    ProfileWrite.WritesThroughASymbolicLink)
