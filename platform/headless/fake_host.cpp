@@ -65,7 +65,9 @@ double FakeHost::Rnd() {
     return std::uniform_real_distribution<double>(0.0, 1.0)(random_);
 }
 
-void FakeHost::Randomize() { random_.seed(tick); }
+// Mixes the clock into the state, so reseeding twice at the same tick does
+// not repeat the sequence.
+void FakeHost::Randomize() { random_.seed(tick ^ random_()); }
 
 int FakeHost::GetVersionExA(OSVERSIONINFOA* info) {
     if (versionFails || !info || info->dwOSVersionInfoSize != sizeof(OSVERSIONINFOA)) return 0;
@@ -224,6 +226,7 @@ void FakeHost::WaitForInput(std::uint32_t timeoutMs) {
     }
     waitedMs += step;
     Advance(step);
+    if (stopAt && static_cast<std::int32_t>(tick - *stopAt) >= 0) throw StopRun{};
 }
 
 }  // namespace plat

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <tuple>
@@ -21,6 +22,10 @@ namespace plat {
 // Thrown by FakeHost::End; never derived from the system's run-time errors,
 // so no handler that ignores errors can swallow it.
 struct ProgramEnded {};
+
+// Thrown by FakeHost::WaitForInput once the clock reaches stopAt: how a test
+// or the render tool stops a run that would go on for ever.
+struct StopRun {};
 
 class FakeHost : public Host {
 public:
@@ -47,6 +52,7 @@ public:
     // Called on every DoEvents, before events are delivered (a test can
     // advance the clock here to make frames slow, or push input).
     std::function<void()> onPump;
+    std::optional<std::uint32_t> stopAt;
 
     void SetRegistryString(HKEY hive, const std::string& path, const std::string& name,
                            const std::string& value);

@@ -61,7 +61,8 @@ double PosixHost::Rnd() { return std::uniform_real_distribution<double>(0.0, 1.0
 void PosixHost::Randomize() {
     timespec ts{};
     clock_gettime(CLOCK_REALTIME, &ts);
-    random_.seed(static_cast<std::uint32_t>(ts.tv_nsec ^ (ts.tv_sec << 10)));
+    // Mixed with the state, so two reseeds in the same instant still differ.
+    random_.seed(static_cast<std::uint32_t>(ts.tv_nsec ^ (ts.tv_sec << 10)) ^ random_());
 }
 
 int PosixHost::GetVersionExA(OSVERSIONINFOA* info) {

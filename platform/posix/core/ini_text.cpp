@@ -49,7 +49,10 @@ std::string StripQuotes(const std::string& v) {
 IniText::IniText(const std::string& content) {
     std::size_t start = 0;
     // A UTF-8 byte-order mark is not part of the first line.
-    if (content.compare(0, 3, "\xEF\xBB\xBF") == 0) start = 3;
+    if (content.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        start = 3;
+        bom_ = true;
+    }
     bool sawCrLf = false, sawLf = false;
     while (start < content.size()) {
         std::size_t nl = content.find('\n', start);
@@ -137,7 +140,7 @@ void IniText::Set(const std::string& section, const std::string& key,
 }
 
 std::string IniText::Text() const {
-    std::string out;
+    std::string out = bom_ ? "\xEF\xBB\xBF" : "";
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         out += lines_[i];
         if (i + 1 < lines_.size() || finalEol_) out.append(crlf_ ? "\r\n" : "\n");

@@ -24,6 +24,7 @@ private:
     std::vector<std::string> lines_;
     bool crlf_ = true;  // line ends of the file: CRLF unless it has only LF
     bool finalEol_ = true;
+    bool bom_ = false;  // kept on writing
 
     // Index of the line that opens the section, or -1.
     long FindSection(const std::string& section) const;

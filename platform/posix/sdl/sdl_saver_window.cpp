@@ -69,6 +69,11 @@ void SdlSaverWindow::Show() {
         SDL_WaitEventTimeout(nullptr, 20);
     }
     SDL_GetWindowSize(window_, &width_, &height_);
+    // Mapping may have given the window new pixels: take them afresh.
+    if (dc_) {
+        ReleaseDC(handle_, dc_);
+        dc_ = 0;
+    }
 }
 
 void SdlSaverWindow::Refresh() { Present(); }
