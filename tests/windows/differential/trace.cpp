@@ -1,0 +1,171 @@
+// The differential trace: the same generated BitBlt sequences and
+// profile-string reads and writes, run on whichever implementation this
+// program is linked with (our software GDI and settings file on Linux, the
+// real gdi32 and kernel32 under Wine). Each case prints one line; the
+// outputs of both builds are compared line by line.
+//   corvane_differential_trace [CASES] [SEED]
+#include <cinttypes>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/gdi.h"
+#include "platform/profile.h"
+#include "tests/windows/bmp_bytes.h"
+
+namespace {
+
+// A small generator of our own, so both builds draw the same cases.
+class Lcg {
+  public:
+    explicit Lcg(std::uint32_t seed) : state_(seed) {}
+    std::uint32_t Next() {
+        state_ = state_ * 1664525u + 1013904223u;
+        return state_ >> 8;
+    }
+    int Range(int lo, int hi) {
+        return lo + static_cast<int>(Next() % static_cast<std::uint32_t>(hi - lo + 1));
+    }
+
+  private:
+    std::uint32_t state_;
+};
+
+std::uint64_t Fnv(const std::vector<std::uint32_t>& pixels) {
+    std::uint64_t h = 1469598103934665603ull;
+    for (std::uint32_t p : pixels)
+        for (int i = 0; i < 4; ++i) h = (h ^ ((p >> (8 * i)) & 0xFF)) * 1099511628211ull;
+    return h;
+}
+
+std::uint32_t Colour(Lcg& r) {
+    static const std::uint32_t common[] = {0x00FF00, 0xFFFFFF, 0x000000, 0xFF0000, 0x0000FF};
+    return r.Range(0, 2) == 0 ? common[r.Range(0, 4)] : (r.Next() & 0xFFFFFF);
+}
+
+struct Surface {
+    plat::HDC dc = 0;
+    plat::HBITMAP bmp = 0;
+    plat::HGDIOBJ old = 0;
+    int width = 0, height = 0;
+    ~Surface() {
+        if (dc && old) plat::SelectObject(dc, old);
+        if (bmp) plat::DeleteObject(bmp);
+        if (dc) plat::DeleteDC(dc);
+    }
+};
+
+void MakeColour(Surface& s, Lcg& r, int w, int h) {
+    bmptest::Picture p = bmptest::Filled(w, h, 0);
+    for (auto& px : p.pixels) px = Colour(r);
+    const auto bytes = bmptest::Encode24(p);
+    s.width = w;
+    s.height = h;
+    s.bmp = plat::LoadBitmapFromMemory(bytes.data(), bytes.size());
+    s.dc = plat::CreateCompatibleDC(0);
+    if (s.dc && s.bmp) s.old = plat::SelectObject(s.dc, s.bmp);
+}
+
+// A mono surface whose bits come from a random colour picture.
+void MakeMono(Surface& s, Lcg& r, int w, int h) {
+    Surface from;
+    MakeColour(from, r, w, h);
+    s.width = w;
+    s.height = h;
+    s.dc = plat::CreateCompatibleDC(0);
+    if (s.dc) s.bmp = plat::CreateCompatibleBitmap(s.dc, w, h);
+    if (s.bmp) s.old = plat::SelectObject(s.dc, s.bmp);
+    plat::SetBkColor(from.dc, 0x00FF00);
+    plat::BitBlt(s.dc, 0, 0, w, h, from.dc, 0, 0, plat::SRCCOPY);
+}
+
+std::string Read(const Surface& s, const std::string& tmp) {
+    char line[64];
+    if (!plat::SaveBitmapFile(s.bmp, tmp)) return "unsaved";
+    std::FILE* f = std::fopen(tmp.c_str(), "rb");
+    std::vector<std::uint8_t> bytes;
+    if (f) {
+        int c;
+        while ((c = std::fgetc(f)) != EOF) bytes.push_back(static_cast<std::uint8_t>(c));
+        std::fclose(f);
+    }
+    const bmptest::Picture p = bmptest::Decode(bytes);
+    std::snprintf(line, sizeof line, "%dx%d %016" PRIx64, p.width, p.height, Fnv(p.pixels));
+    return line;
+}
+
+void GdiCase(int i, Lcg& r, const std::string& tmp) {
+    static const std::uint32_t rops[] = {plat::SRCCOPY,   plat::SRCPAINT,  plat::SRCAND,
+                                         plat::SRCINVERT, plat::WHITENESS, plat::BLACKNESS};
+    Surface src, dst;
+    const bool monoSrc = r.Range(0, 3) == 0, monoDst = r.Range(0, 3) == 0;
+    const int sw = r.Range(1, 12), sh = r.Range(1, 12), dw = r.Range(1, 12), dh = r.Range(1, 12);
+    monoSrc ? MakeMono(src, r, sw, sh) : MakeColour(src, r, sw, sh);
+    monoDst ? MakeMono(dst, r, dw, dh) : MakeColour(dst, r, dw, dh);
+    if (r.Range(0, 1)) plat::SetBkColor(src.dc, Colour(r));
+    if (r.Range(0, 1)) plat::SetBkColor(dst.dc, Colour(r));
+    if (r.Range(0, 1)) plat::SetTextColor(dst.dc, Colour(r));
+    const std::uint32_t rop = rops[r.Range(0, 5)];
+    // Rectangles inside both surfaces; with -DCORVANE_TRACE_OUTSIDE they may
+    // reach past the source too (see the notes beside the test script).
+    const int x = r.Range(-3, dw), y = r.Range(-3, dh);
+    const int w = r.Range(0, 12), h = r.Range(0, 12);
+    int sx = r.Range(0, sw - 1), sy = r.Range(0, sh - 1);
+    const int cw = std::min(w, sw - sx), ch = std::min(h, sh - sy);
+    plat::BitBlt(dst.dc, x, y, cw, ch, src.dc, sx, sy, rop);
+    std::printf("gdi %d %s%s rop %06x: %s\n", i, monoSrc ? "m" : "c", monoDst ? "m" : "c",
+                static_cast<unsigned>(rop), Read(dst, tmp).c_str());
+}
+
+std::string Text(Lcg& r, int maxLen) {
+    static const char chars[] = "abcXYZ019 =;_-.";
+    std::string s;
+    const int n = r.Range(0, maxLen);
+    for (int k = 0; k < n; ++k) s += chars[r.Range(0, sizeof chars - 2)];
+    return s;
+}
+
+void ProfileCase(int i, Lcg& r, const std::string& ini) {
+    static const char* sections[] = {"mode", "Mode", "MODE", "applic", "two words"};
+    static const char* keys[] = {"scMode", "SCMODE", "appcurrent", "appDisplay", "k 1"};
+    const std::string section = sections[r.Range(0, 4)];
+    const std::string key = keys[r.Range(0, 4)];
+    if (r.Range(0, 2) == 0) {
+        // Values without outer blanks: the readers trim them alike.
+        std::string value = r.Range(0, 5) == 0 ? std::string(r.Range(250, 300), 'v') : Text(r, 12);
+        while (!value.empty() && value.back() == ' ') value.pop_back();
+        while (!value.empty() && value.front() == ' ') value.erase(0, 1);
+        const bool ok = plat::WritePrivateProfileStringA(section, key, value, ini);
+        std::printf("ini %d write [%s] %s=%zu chars: %d\n", i, section.c_str(), key.c_str(),
+                    value.size(), ok);
+        return;
+    }
+    static const std::uint32_t sizes[] = {1, 2, 5, 255, 256};
+    const std::uint32_t size = sizes[r.Range(0, 4)];
+    std::vector<char> buf(size + 1, '#');
+    const std::string def = r.Range(0, 1) ? "" : "dflt  ";
+    const std::uint32_t n =
+        plat::GetPrivateProfileStringA(section, key, def, buf.data(), size, ini);
+    std::printf("ini %d read [%s] %s size %u: %u [%s]\n", i, section.c_str(), key.c_str(), size, n,
+                std::string(buf.data(), n).c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int cases = argc > 1 ? std::atoi(argv[1]) : 400;
+    const auto seed = static_cast<std::uint32_t>(argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 1);
+    const auto dir = std::filesystem::temp_directory_path();
+    const std::string tmp = (dir / "corvane-trace.bmp").string();
+    const std::string ini = (dir / "corvane-trace.ini").string();
+    std::filesystem::remove(ini);
+    Lcg r(seed);
+    for (int i = 0; i < cases; ++i) GdiCase(i, r, tmp);
+    for (int i = 0; i < cases; ++i) ProfileCase(i, r, ini);
+    std::filesystem::remove(tmp);
+    std::filesystem::remove(ini);
+    std::printf("trace done: %d cases\n", cases);
+    return 0;
+}
