@@ -1,1 +1,14 @@
-// module_state
+// Module1's module-level state: one copy for the process.
+#include "shell/module1.h"
+
+namespace Module1 {
+
+std::int32_t PlatformId = 0;
+std::int16_t UsePassword = 0;
+std::string BackgroundMode;
+plat::HWND TaskbarWnd = 0;
+std::int16_t MoveCount = 0;
+std::int32_t MoveWindowStart = 0;
+SaverForm* ActiveSaver = nullptr;
+
+}  // namespace Module1
