@@ -79,14 +79,21 @@ Picture Decode(const std::vector<std::uint8_t>& f) {
     const auto height = static_cast<std::int32_t>(Get32(f, 22));
     const int bits = f[28] | (f[29] << 8);
     if (Get32(f, 30) != 0 && !(bits == 32 && Get32(f, 30) == 3)) return p;
-    if (width <= 0 || height == 0 || (bits != 1 && bits != 24 && bits != 32)) return p;
+    if (width <= 0 || height == 0 ||
+        (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32))
+        return p;
     const int rows = height < 0 ? -height : height;
     const std::size_t stride = (static_cast<std::size_t>(width) * bits + 31) / 32 * 4;
     if (offset + stride * rows > f.size()) return p;
-    std::uint32_t palette[2] = {0, 0xFFFFFF};
-    if (bits == 1) {
+    std::vector<std::uint32_t> palette;
+    if (bits <= 8) {
         const std::size_t table = 14 + Get32(f, 14);
-        for (int i = 0; i < 2; ++i) palette[i] = Get32(f, table + 4 * i) & 0xFFFFFF;
+        std::uint32_t colours = Get32(f, 46);
+        if (colours == 0 || colours > (1u << bits)) colours = 1u << bits;
+        if (table + 4 * colours > offset) return p;
+        for (std::uint32_t i = 0; i < colours; ++i)
+            palette.push_back(Get32(f, table + 4 * i) & 0xFFFFFF);
+        palette.resize(1u << bits, 0);
     }
     p.width = width;
     p.height = rows;
@@ -98,6 +105,10 @@ Picture Decode(const std::vector<std::uint8_t>& f) {
             std::uint32_t c;
             if (bits == 1) {
                 c = palette[(f[line + x / 8] >> (7 - x % 8)) & 1];
+            } else if (bits == 4) {
+                c = palette[(f[line + x / 2] >> (x % 2 ? 0 : 4)) & 0xF];
+            } else if (bits == 8) {
+                c = palette[f[line + x]];
             } else {
                 const std::size_t at = line + static_cast<std::size_t>(x) * (bits / 8);
                 c = f[at] | (f[at + 1] << 8) | (f[at + 2] << 16);

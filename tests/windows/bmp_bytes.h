@@ -21,7 +21,7 @@ std::vector<std::uint8_t> Encode24(const Picture& p, bool topDown = false);
 // An 8-bit paletted file whose pixels index the given palette (0x00RRGGBB).
 std::vector<std::uint8_t> Encode8(int width, int height, const std::vector<std::uint8_t>& index,
                                   const std::vector<std::uint32_t>& palette);
-// Reads 1, 24 and 32-bit uncompressed files; width 0 when it cannot.
+// Reads 1, 4, 8, 24 and 32-bit uncompressed files; width 0 when it cannot.
 Picture Decode(const std::vector<std::uint8_t>& file);
 Picture Filled(int width, int height, std::uint32_t colour);
 

@@ -3,7 +3,8 @@
 // program is linked with (our software GDI and settings file on Linux, the
 // real gdi32 and kernel32 under Wine). Each case prints one line; the
 // outputs of both builds are compared line by line.
-//   corvane_differential_trace [CASES] [SEED]
+//   corvane_differential_trace [CASES] [SEED] [outside]
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
@@ -96,7 +97,7 @@ std::string Read(const Surface& s, const std::string& tmp) {
     return line;
 }
 
-void GdiCase(int i, Lcg& r, const std::string& tmp) {
+void GdiCase(int i, Lcg& r, const std::string& tmp, bool sourceOutside) {
     static const std::uint32_t rops[] = {plat::SRCCOPY,   plat::SRCPAINT,  plat::SRCAND,
                                          plat::SRCINVERT, plat::WHITENESS, plat::BLACKNESS};
     Surface src, dst;
@@ -108,12 +109,14 @@ void GdiCase(int i, Lcg& r, const std::string& tmp) {
     if (r.Range(0, 1)) plat::SetBkColor(dst.dc, Colour(r));
     if (r.Range(0, 1)) plat::SetTextColor(dst.dc, Colour(r));
     const std::uint32_t rop = rops[r.Range(0, 5)];
-    // Rectangles inside both surfaces; with -DCORVANE_TRACE_OUTSIDE they may
-    // reach past the source too (see the notes beside the test script).
+    // The destination may reach past its surface; the source rectangle lies
+    // inside its surface unless sourceOutside (see the test script's notes).
     const int x = r.Range(-3, dw), y = r.Range(-3, dh);
     const int w = r.Range(0, 12), h = r.Range(0, 12);
-    int sx = r.Range(0, sw - 1), sy = r.Range(0, sh - 1);
-    const int cw = std::min(w, sw - sx), ch = std::min(h, sh - sy);
+    const int sx = sourceOutside ? r.Range(-3, sw) : r.Range(0, sw - 1);
+    const int sy = sourceOutside ? r.Range(-3, sh) : r.Range(0, sh - 1);
+    const int cw = sourceOutside ? w : std::min(w, sw - sx);
+    const int ch = sourceOutside ? h : std::min(h, sh - sy);
     plat::BitBlt(dst.dc, x, y, cw, ch, src.dc, sx, sy, rop);
     std::printf("gdi %d %s%s rop %06x: %s\n", i, monoSrc ? "m" : "c", monoDst ? "m" : "c",
                 static_cast<unsigned>(rop), Read(dst, tmp).c_str());
@@ -161,8 +164,9 @@ int main(int argc, char** argv) {
     const std::string tmp = (dir / "corvane-trace.bmp").string();
     const std::string ini = (dir / "corvane-trace.ini").string();
     std::filesystem::remove(ini);
+    const bool outside = argc > 3 && std::string(argv[3]) == "outside";
     Lcg r(seed);
-    for (int i = 0; i < cases; ++i) GdiCase(i, r, tmp);
+    for (int i = 0; i < cases; ++i) GdiCase(i, r, tmp, outside);
     for (int i = 0; i < cases; ++i) ProfileCase(i, r, ini);
     std::filesystem::remove(tmp);
     std::filesystem::remove(ini);
