@@ -6,9 +6,10 @@
 
 #include "platform/gdi.h"
 #include "platform/win32/ansi_text.h"
+#include "platform/win32/bmp_decode.h"
+#include "platform/win32/window_dcs.h"
 #include "platform/win32/windows_api.h"
 
-namespace plat {
 namespace {
 
 constexpr std::size_t kFileHeader = 14;
@@ -38,7 +39,9 @@ bool ValidFormat(std::uint16_t bits, std::uint32_t compression) {
 
 }  // namespace
 
-HBITMAP LoadBitmapFromMemory(const std::uint8_t* data, std::size_t size) {
+namespace win32 {
+
+::HBITMAP BitmapFromBmpBytes(const std::uint8_t* data, std::size_t size) {
     if (data == nullptr || size < kFileHeader + sizeof(BITMAPINFOHEADER)) return 0;
     if (data[0] != 'B' || data[1] != 'M') return 0;
     const std::uint32_t offBits = Read32(data + 10);
@@ -84,15 +87,32 @@ HBITMAP LoadBitmapFromMemory(const std::uint8_t* data, std::size_t size) {
     auto* bmi = reinterpret_cast<BITMAPINFO*>(header.data());
     if (colorsUsed > (bits <= 8 ? (1u << bits) : 256u)) bmi->bmiHeader.biClrUsed = 0;
 
+    // A 1-bit picture in black and white is monochrome, as Windows loads it;
+    // everything else takes the screen's format.
+    const bool mono =
+        bits == 1 &&
+        (bmi->bmiColors[0].rgbRed | bmi->bmiColors[0].rgbGreen | bmi->bmiColors[0].rgbBlue) == 0 &&
+        (bmi->bmiColors[1].rgbRed & bmi->bmiColors[1].rgbGreen & bmi->bmiColors[1].rgbBlue) == 0xFF;
     ::HDC screen = ::GetDC(nullptr);
-    ::HBITMAP bmp = ::CreateCompatibleBitmap(screen, width, static_cast<int>(rows));
+    ::HBITMAP bmp = mono ? ::CreateBitmap(width, static_cast<int>(rows), 1, 1, nullptr)
+                         : ::CreateCompatibleBitmap(screen, width, static_cast<int>(rows));
     if (bmp != nullptr && ::SetDIBits(screen, bmp, 0, static_cast<UINT>(rows), data + offBits, bmi,
                                       DIB_RGB_COLORS) == 0) {
         ::DeleteObject(bmp);
         bmp = nullptr;
     }
     ::ReleaseDC(nullptr, screen);
-    return win32::FromHandle(bmp);
+    return bmp;
+}
+
+}  // namespace win32
+
+namespace plat {
+
+HBITMAP LoadBitmapFromMemory(const std::uint8_t* data, std::size_t size) {
+    const HBITMAP bmp = win32::FromHandle(win32::BitmapFromBmpBytes(data, size));
+    win32::windowdc::Created(bmp);
+    return bmp;
 }
 
 // Writes a 24-bit bottom-up file beside the target and renames it over, so a
