@@ -1,1 +1,4 @@
-// Tellwell start
+#include "platform/program.h"
+
+// The recommend form arrives with the forms runtime.
+void ProgramStart() {}
