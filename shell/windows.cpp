@@ -6,8 +6,9 @@ namespace Module1 {
 
 void ShowSettingsDialog() {}
 
+// The run never comes back here: it ends the program from inside Load.
 void ShowSaverWindow() {
-    static Form1 form;
+    Form1 form;
     form.Load();
 }
 
