@@ -1,4 +1,3 @@
-// Module1's module-level state: one copy for the process.
 #include "shell/module1.h"
 
 namespace Module1 {
