@@ -150,6 +150,7 @@ bool PosixHost::InitVideo() {
     // The fatal message must show over the saver, not over a minimised one.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     sdlVideo_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (sdlVideo_) InstallXConnectionLossHandler();
     if (sdlVideo_ && cursorCounter_ < 0) SDL_ShowCursor(SDL_DISABLE);
     return sdlVideo_;
 }
