@@ -218,6 +218,8 @@ void PosixHost::Changed(HWND hwnd, int x, int y, int width, int height) {
     else x11_->Changed(hwnd, x, y, width, height);
 }
 
+void PosixHost::Reading(HWND hwnd) { x11_->Reading(hwnd); }
+
 void PosixHost::Release(HWND hwnd) {
     if (window_ && hwnd == window_->Handle()) return;
     x11_->Release(hwnd);
