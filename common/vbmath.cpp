@@ -50,14 +50,17 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
-double Val(const std::string& text) {
+std::optional<double> LeadingNumber(const std::string& text) {
     std::size_t i = 0;
     while (i < text.size() && IsBlank(text[i])) ++i;
     std::size_t n = NumberPrefix(text, i);
-    if (n == 0) return 0.0;
+    if (n == 0) return std::nullopt;
     double v = std::strtod(text.substr(i, n).c_str(), nullptr);
-    return std::isfinite(v) ? v : 0.0;
+    if (!std::isfinite(v)) return std::nullopt;
+    return v;
 }
+
+double Val(const std::string& text) { return LeadingNumber(text).value_or(0.0); }
 
 std::optional<double> ParseNumber(const std::string& text) {
     std::size_t i = 0;

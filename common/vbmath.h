@@ -19,6 +19,9 @@ std::int32_t CInt32(double value);
 // that cannot continue the number. 0 when there is none.
 double Val(const std::string& text);
 
+// The same reading, or nothing when the text holds no leading number.
+std::optional<double> LeadingNumber(const std::string& text);
+
 // The whole text as a number (blanks around it allowed), or nothing when the
 // text is empty or not a number.
 std::optional<double> ParseNumber(const std::string& text);

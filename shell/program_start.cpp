@@ -1,1 +1,4 @@
-// program_start
+#include "platform/program.h"
+#include "shell/startup.h"
+
+void ProgramStart() { Module1::Main(); }

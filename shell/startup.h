@@ -14,4 +14,8 @@ std::string ReadRegistryString(plat::HKEY hive, const std::string& keyPath,
 void StartSaver();
 void ShowPreview();
 
+// The windows that the modes open (defined with the forms).
+void ShowSettingsDialog();
+void ShowSaverWindow();
+
 }  // namespace Module1

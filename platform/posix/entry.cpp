@@ -1,2 +1,12 @@
-// Placeholder entry point.
-int main() { return 0; }
+// The process entry point on Linux: installs the host, starts the program
+// and runs the forms' message loop while a form is open.
+#include "platform/posix/posix_host.h"
+#include "platform/program.h"
+
+int main(int argc, char** argv) {
+    plat::PosixHost host(argc, argv);
+    plat::SetHost(&host);
+    ProgramStart();
+    host.Forms().Run();
+    return 0;
+}

@@ -1,0 +1,50 @@
+// A memory screen for the saver window without a display: the window's
+// pixels, the desktop picture the test supplies, and a record of every
+// rectangle drawn onto the window.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "platform/headless/fake_host.h"
+#include "platform/posix/softgdi/softgdi.h"
+#include "platform/saver_window.h"
+
+namespace plat {
+
+struct Rect {
+    int x, y, w, h;
+};
+
+class HeadlessScreen : public softgdi::WindowProvider {
+public:
+    // Installs itself as the fake host's window factory and as the software
+    // GDI's window provider, with a screen of the host's size.
+    explicit HeadlessScreen(FakeHost& host);
+    ~HeadlessScreen() override;
+
+    std::vector<std::uint32_t> desktop;  // the desktop picture; white when empty
+    std::vector<std::uint32_t> window;   // what the saver window shows
+    std::vector<Rect> drawn;             // rectangles drawn onto the window, in order
+    bool shown = false;
+    bool closed = false;
+    int showCount = 0;
+    int width() const { return width_; }
+    int height() const { return height_; }
+    std::uint32_t Pixel(int x, int y) const { return window[static_cast<std::size_t>(y) * width_ + x]; }
+    // Called after each rectangle reaches the window (the render tool uses it).
+    std::function<void(const Rect&)> onDrawn;
+
+    bool Acquire(HWND hwnd, softgdi::WindowSurface& out) override;
+    void Changed(HWND hwnd, int x, int y, int width, int height) override;
+    void Release(HWND hwnd) override;
+
+    static constexpr HWND kWindow = 0x00030003;
+
+private:
+    FakeHost& host_;
+    int width_, height_;
+    std::vector<std::uint32_t> desktopPixels_;
+};
+
+}  // namespace plat

@@ -1,0 +1,179 @@
+#include "platform/posix/sdl/sdl_saver_window.h"
+
+#include <algorithm>
+
+#include "platform/gdi.h"
+#include "platform/posix/posix_host.h"
+
+namespace plat {
+namespace {
+
+constexpr HWND kSaverWindowHandle = 0x00020002;
+constexpr Uint32 kShowTimeoutMs = 3000;
+
+std::int16_t ShiftState(Uint16 mod) {
+    std::int16_t s = 0;
+    if (mod & KMOD_SHIFT) s |= 1;
+    if (mod & KMOD_CTRL) s |= 2;
+    if (mod & KMOD_ALT) s |= 4;
+    return s;
+}
+
+std::int16_t ButtonBits(Uint32 state) {
+    std::int16_t b = 0;
+    if (state & SDL_BUTTON_LMASK) b |= 1;
+    if (state & SDL_BUTTON_RMASK) b |= 2;
+    if (state & SDL_BUTTON_MMASK) b |= 4;
+    return b;
+}
+
+SDL_Rect Union(const SDL_Rect& a, const SDL_Rect& b) {
+    int x0 = std::min(a.x, b.x), y0 = std::min(a.y, b.y);
+    int x1 = std::max(a.x + a.w, b.x + b.w), y1 = std::max(a.y + a.h, b.y + b.h);
+    return {x0, y0, x1 - x0, y1 - y0};
+}
+
+}  // namespace
+
+SdlSaverWindow::SdlSaverWindow(PosixHost& host, SaverEvents& events, int width, int height)
+    : host_(host), events_(events), handle_(kSaverWindowHandle), width_(width), height_(height) {
+    window_ = SDL_CreateWindow("Corvane Screen Saver", 0, 0, width, height,
+                               SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS |
+                                   SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALWAYS_ON_TOP);
+    host_.Attach(this);
+}
+
+SdlSaverWindow::~SdlSaverWindow() { Close(); }
+
+HDC SdlSaverWindow::hDC() {
+    if (!dc_) dc_ = GetDC(handle_);
+    return dc_;
+}
+
+double SdlSaverWindow::ScaleWidth() { return width_ * host_.TwipsPerPixelX(); }
+double SdlSaverWindow::ScaleHeight() { return height_ * host_.TwipsPerPixelY(); }
+
+void SdlSaverWindow::Show() {
+    if (!window_) return;
+    SDL_ShowWindow(window_);
+    SDL_RaiseWindow(window_);
+    // Pixels presented before the window is mapped are lost: wait for it.
+    Uint32 start = SDL_GetTicks();
+    for (;;) {
+        SDL_PumpEvents();
+        SDL_Event e;
+        bool exposed = false;
+        while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT) > 0)
+            exposed |= e.window.event == SDL_WINDOWEVENT_EXPOSED;
+        if (exposed || SDL_GetTicks() - start > kShowTimeoutMs) break;
+        SDL_WaitEventTimeout(nullptr, 20);
+    }
+    SDL_GetWindowSize(window_, &width_, &height_);
+    // Mapping may have given the window new pixels: take them afresh.
+    if (dc_) {
+        ReleaseDC(handle_, dc_);
+        dc_ = 0;
+    }
+}
+
+void SdlSaverWindow::Refresh() { Present(); }
+
+void SdlSaverWindow::Close() {
+    if (dc_) {
+        ReleaseDC(handle_, dc_);
+        dc_ = 0;
+    }
+    if (shadowSurface_) SDL_FreeSurface(shadowSurface_);
+    shadowSurface_ = nullptr;
+    if (window_) SDL_DestroyWindow(window_);
+    window_ = nullptr;
+    host_.Detach(this);
+}
+
+bool SdlSaverWindow::Acquire(softgdi::WindowSurface& out) {
+    SDL_Surface* s = window_ ? SDL_GetWindowSurface(window_) : nullptr;
+    if (s && (s->format->format == SDL_PIXELFORMAT_RGB888 ||
+              s->format->format == SDL_PIXELFORMAT_ARGB8888)) {
+        out = {static_cast<std::uint32_t*>(s->pixels), s->w, s->h, s->pitch / 4};
+        return true;
+    }
+    // Another format (or no window): draw into our own pixels and convert
+    // each presented rectangle.
+    if (shadow_.empty()) {
+        shadow_.assign(static_cast<std::size_t>(width_) * height_, 0xFFFFFF);
+        shadowSurface_ = SDL_CreateRGBSurfaceWithFormatFrom(
+            shadow_.data(), width_, height_, 32, width_ * 4, SDL_PIXELFORMAT_RGB888);
+    }
+    out = {shadow_.data(), width_, height_, width_};
+    return true;
+}
+
+void SdlSaverWindow::Changed(int x, int y, int width, int height) {
+    SDL_Rect r{x, y, width, height};
+    if (dirtyCount_ < kMaxRects) {
+        dirty_[dirtyCount_++] = r;
+    } else {
+        dirty_[kMaxRects - 1] = Union(dirty_[kMaxRects - 1], r);
+    }
+}
+
+void SdlSaverWindow::Present() {
+    if (!window_ || dirtyCount_ == 0) return;
+    if (shadowSurface_) {
+        SDL_Surface* target = SDL_GetWindowSurface(window_);
+        for (int i = 0; target && i < dirtyCount_; ++i) {
+            SDL_Rect r = dirty_[i];
+            SDL_BlitSurface(shadowSurface_, &r, target, &r);
+        }
+    }
+    SDL_UpdateWindowSurfaceRects(window_, dirty_.data(), dirtyCount_);
+    dirtyCount_ = 0;
+}
+
+void SdlSaverWindow::Pump() {
+    Present();
+    SDL_Event e;
+    while (window_ && SDL_PollEvent(&e)) Deliver(e);
+}
+
+void SdlSaverWindow::Wait(std::uint32_t timeoutMs) {
+    Present();
+    SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<std::uint32_t>(timeoutMs, 1u << 30)));
+}
+
+void SdlSaverWindow::Deliver(const SDL_Event& e) {
+    float tx = static_cast<float>(host_.TwipsPerPixelX());
+    float ty = static_cast<float>(host_.TwipsPerPixelY());
+    switch (e.type) {
+        case SDL_KEYDOWN:
+            events_.Form_KeyDown(static_cast<std::int16_t>(e.key.keysym.sym & 0x7FFF),
+                                 ShiftState(e.key.keysym.mod));
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+            events_.Form_MouseDown(static_cast<std::int16_t>(SDL_BUTTON(e.button.button)),
+                                   ShiftState(SDL_GetModState()), e.button.x * tx,
+                                   e.button.y * ty);
+            break;
+        case SDL_MOUSEMOTION:
+            events_.Form_MouseMove(ButtonBits(e.motion.state), ShiftState(SDL_GetModState()),
+                                   e.motion.x * tx, e.motion.y * ty);
+            break;
+        case SDL_QUIT:
+            // Stopped from outside (a signal, the session ending): the run
+            // is not counted.
+            host_.End();
+            break;
+        case SDL_WINDOWEVENT:
+            if (e.window.event == SDL_WINDOWEVENT_EXPOSED) {
+                // The window's pixels are still ours: show them all again.
+                dirtyCount_ = 0;
+                Changed(0, 0, width_, height_);
+                Present();
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace plat

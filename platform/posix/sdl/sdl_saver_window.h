@@ -1,0 +1,56 @@
+// The saver window on Linux: a borderless SDL2 window covering the screen.
+// Our software GDI draws straight into its window surface; the rectangles
+// drawn are presented at the next pump, never the whole screen per frame.
+#pragma once
+#include <SDL.h>
+
+#include <array>
+#include <vector>
+
+#include "platform/posix/softgdi/softgdi.h"
+#include "platform/saver_window.h"
+
+namespace plat {
+
+class PosixHost;
+
+class SdlSaverWindow : public SaverWindow {
+public:
+    SdlSaverWindow(PosixHost& host, SaverEvents& events, int width, int height);
+    ~SdlSaverWindow() override;
+
+    HWND hWnd() override { return handle_; }
+    HDC hDC() override;
+    double ScaleWidth() override;
+    double ScaleHeight() override;
+    void Show() override;
+    void Refresh() override;
+    void Close() override;
+
+    // For the host.
+    HWND Handle() const { return handle_; }
+    SDL_Window* Sdl() const { return window_; }
+    bool Acquire(softgdi::WindowSurface& out);
+    void Changed(int x, int y, int width, int height);
+    void Pump();                    // presents drawn rectangles, delivers input
+    void Wait(std::uint32_t timeoutMs);  // sleeps until input or the time-out
+
+private:
+    PosixHost& host_;
+    SaverEvents& events_;
+    SDL_Window* window_ = nullptr;
+    HWND handle_;
+    HDC dc_ = 0;
+    int width_, height_;
+    // Stand-in pixels when the window surface is not 32-bit XRGB.
+    std::vector<std::uint32_t> shadow_;
+    SDL_Surface* shadowSurface_ = nullptr;
+    static constexpr int kMaxRects = 128;
+    std::array<SDL_Rect, kMaxRects> dirty_{};
+    int dirtyCount_ = 0;
+
+    void Present();
+    void Deliver(const SDL_Event& e);
+};
+
+}  // namespace plat

@@ -1,0 +1,146 @@
+#include "platform/posix/x11/x11_windows.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <cstring>
+
+namespace plat {
+namespace {
+
+int errorsSeen = 0;
+
+// A window that goes away between our calls must not end the process (the
+// default handler would).
+int CountError(Display*, XErrorEvent*) {
+    ++errorsSeen;
+    return 0;
+}
+
+bool IsXrgb(const XImage* img) {
+    return img->bits_per_pixel == 32 && img->red_mask == 0xFF0000 &&
+           img->green_mask == 0x00FF00 && img->blue_mask == 0x0000FF;
+}
+
+std::uint32_t Channel(unsigned long pixel, unsigned long mask) {
+    if (!mask) return 0;
+    int shift = __builtin_ctzl(mask);
+    unsigned long max = mask >> shift;
+    return static_cast<std::uint32_t>(((pixel & mask) >> shift) * 255 / max);
+}
+
+}  // namespace
+
+X11Windows::X11Windows() = default;
+
+X11Windows::~X11Windows() {
+    if (display_) XCloseDisplay(static_cast<Display*>(display_));
+}
+
+void* X11Windows::Open() {
+    if (!display_) {
+        display_ = XOpenDisplay(nullptr);
+        if (display_) XSetErrorHandler(CountError);
+    }
+    return display_;
+}
+
+bool X11Windows::Capture(unsigned long drawable, Buffer& b) {
+    auto* dpy = static_cast<Display*>(display_);
+    XImage* img = XGetImage(dpy, drawable, 0, 0, static_cast<unsigned>(b.width),
+                            static_cast<unsigned>(b.height), AllPlanes, ZPixmap);
+    if (!img) return false;
+    for (int y = 0; y < b.height; ++y) {
+        std::uint32_t* row = b.pixels.data() + static_cast<std::size_t>(y) * b.width;
+        if (IsXrgb(img)) {
+            std::memcpy(row, img->data + static_cast<std::size_t>(y) * img->bytes_per_line,
+                        static_cast<std::size_t>(b.width) * 4);
+            for (int x = 0; x < b.width; ++x) row[x] &= 0xFFFFFF;
+            continue;
+        }
+        for (int x = 0; x < b.width; ++x) {
+            unsigned long p = XGetPixel(img, x, y);
+            row[x] = (Channel(p, img->red_mask) << 16) | (Channel(p, img->green_mask) << 8) |
+                     Channel(p, img->blue_mask);
+        }
+    }
+    XDestroyImage(img);
+    return true;
+}
+
+bool X11Windows::AcquireDesktop(int width, int height, softgdi::WindowSurface& out) {
+    Buffer& b = buffers_[softgdi::kDesktopWindow];
+    b.width = width;
+    b.height = height;
+    b.pixels.assign(static_cast<std::size_t>(width) * height, 0xFFFFFF);
+    if (auto* dpy = static_cast<Display*>(Open())) {
+        XWindowAttributes attrs;
+        Window root = DefaultRootWindow(dpy);
+        if (XGetWindowAttributes(dpy, root, &attrs)) {
+            Buffer probe;
+            probe.width = std::min(width, attrs.width);
+            probe.height = std::min(height, attrs.height);
+            probe.pixels.assign(static_cast<std::size_t>(probe.width) * probe.height, 0xFFFFFF);
+            if (Capture(root, probe)) {
+                for (int y = 0; y < probe.height; ++y)
+                    std::memcpy(&b.pixels[static_cast<std::size_t>(y) * width],
+                                &probe.pixels[static_cast<std::size_t>(y) * probe.width],
+                                static_cast<std::size_t>(probe.width) * 4);
+            }
+        }
+    }
+    out = {b.pixels.data(), b.width, b.height, b.width};
+    return true;
+}
+
+bool X11Windows::AcquireWindow(HWND id, softgdi::WindowSurface& out) {
+    auto* dpy = static_cast<Display*>(Open());
+    if (!dpy || id == 0) return false;
+    XWindowAttributes attrs;
+    errorsSeen = 0;
+    Status ok = XGetWindowAttributes(dpy, static_cast<Window>(id), &attrs);
+    XSync(dpy, False);
+    if (!ok || errorsSeen || attrs.width <= 0 || attrs.height <= 0) return false;
+    Buffer& b = buffers_[id];
+    b.width = attrs.width;
+    b.height = attrs.height;
+    b.pixels.assign(static_cast<std::size_t>(b.width) * b.height, 0xFFFFFF);
+    b.dirty = false;
+    Capture(static_cast<Window>(id), b);
+    out = {b.pixels.data(), b.width, b.height, b.width};
+    return true;
+}
+
+void X11Windows::Changed(HWND id, int, int, int, int) {
+    auto it = buffers_.find(id);
+    if (it != buffers_.end()) it->second.dirty = true;
+}
+
+void X11Windows::Release(HWND id) {
+    auto it = buffers_.find(id);
+    if (it == buffers_.end()) return;
+    auto* dpy = static_cast<Display*>(display_);
+    Buffer& b = it->second;
+    if (dpy && b.dirty && id != softgdi::kDesktopWindow) {
+        Visual* visual = DefaultVisual(dpy, DefaultScreen(dpy));
+        int depth = DefaultDepth(dpy, DefaultScreen(dpy));
+        XImage* img = XCreateImage(dpy, visual, static_cast<unsigned>(depth), ZPixmap, 0,
+                                   reinterpret_cast<char*>(b.pixels.data()),
+                                   static_cast<unsigned>(b.width),
+                                   static_cast<unsigned>(b.height), 32, b.width * 4);
+        if (img && IsXrgb(img)) {
+            GC gc = XCreateGC(dpy, static_cast<Window>(id), 0, nullptr);
+            XPutImage(dpy, static_cast<Window>(id), gc, img, 0, 0, 0, 0,
+                      static_cast<unsigned>(b.width), static_cast<unsigned>(b.height));
+            XFreeGC(dpy, gc);
+            XSync(dpy, False);
+        }
+        if (img) {
+            img->data = nullptr;  // the pixels are ours
+            XDestroyImage(img);
+        }
+    }
+    buffers_.erase(it);
+}
+
+}  // namespace plat

@@ -1,0 +1,71 @@
+// The frame loop: erase, move and save, draw, copy the changed areas to the
+// window, then wait for the next frame while handling input.
+#include "common/checked.h"
+#include "common/errors.h"
+#include "common/vbmath.h"
+#include "platform/gdi.h"
+#include "platform/host.h"
+#include "saver/form1.h"
+
+namespace {
+constexpr std::uint32_t kFramePeriodMs = 50;
+}
+
+void Form1::RunAnimation() {
+    auto& host = plat::host();
+    try {
+        plat::HDC windowDC = hDC();
+        m_lScreenWidth = TwipsToPixels(host.ScreenWidth(), host.TwipsPerPixelX());
+        m_lScreenHeight = TwipsToPixels(host.ScreenHeight(), host.TwipsPerPixelY());
+        m_cLogo.Cell(1);
+        m_cLogo.X(CheckedSub(m_lScreenWidth, m_cLogo.Width()));
+        m_cLogo.Y(CheckedSub(m_lScreenHeight, m_cLogo.Height()));
+        m_cBackBuffer.RenderBitmap(windowDC, 0, 0, plat::SRCCOPY);
+        for (;;) Frame(windowDC);
+    } catch (const RuntimeError&) {
+        Module1::ShowFatalMessage(Module1::MissingFilesMessage());
+    }
+}
+
+void Form1::Frame(plat::HDC windowDC) {
+    auto& host = plat::host();
+    std::uint32_t frameStart = host.GetTickCount();
+    plat::HDC b = m_cBackBuffer.hDC();
+    for (int i = 1; i <= kFlagCount; ++i) m_cFlags[i]->Cell(1);
+    for (int i = 1; i <= kFlagCount; ++i)
+        if (m_cFlags[i]->Active()) m_cFlags[i]->RestoreBackground(b);
+    m_cLogo.RestoreBackground(b);
+    for (int i = 1; i <= kFlagCount; ++i) {
+        cSprite& s = *m_cFlags[i];
+        if (!s.Active()) continue;
+        s.IncrementPosition();
+        Wrap(s);
+        s.StoreBackground(b, s.X(), s.Y());
+    }
+    m_cLogo.StoreBackground(b, m_cLogo.X(), m_cLogo.Y());
+    for (int i = 1; i <= kFlagCount; ++i) {
+        cSprite& s = *m_cFlags[i];
+        if (s.Active()) s.TransparentDraw(b, s.X(), s.Y(), s.Cell(), false);
+    }
+    m_cLogo.TransparentDraw(b, m_cLogo.X(), m_cLogo.Y(), m_cLogo.Cell(), false);
+    for (int i = 1; i <= kFlagCount; ++i)
+        if (m_cFlags[i]->Active()) m_cFlags[i]->StageToScreen(windowDC, b);
+    m_cLogo.StageToScreen(windowDC, b);
+    host.DoEvents();
+    // Counted from this frame's start: a late frame is not made up.
+    auto target = static_cast<std::int32_t>(frameStart + kFramePeriodMs);
+    Module1::WaitUntilTick(target);
+}
+
+void Form1::Wrap(cSprite& s) {
+    if (s.XDir() < 0) {
+        if (s.X() < CheckedNeg(s.Width())) s.X(CheckedAdd(m_lScreenWidth, s.Width()));
+    } else if (s.X() > m_lScreenWidth) {
+        s.X(CheckedNeg(s.Width()));
+    }
+    if (s.YDir() < 0) {
+        if (s.Y() < CheckedNeg(s.Height())) s.Y(CheckedAdd(m_lScreenHeight, s.Height()));
+    } else if (s.Y() > m_lScreenHeight) {
+        s.Y(CheckedNeg(s.Height()));
+    }
+}

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Runs a command inside a fresh Xvfb server (1920x1080, 24-bit) and a
+# window manager; the server ends with the command.
+# Usage: scripts/xvfb.sh COMMAND [ARGS...]
+set -euo pipefail
+size=${XVFB_SIZE:-1920x1080}
+fifo=$(mktemp -u); mkfifo "$fifo"
+Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp -noreset 5>"$fifo" 2>/dev/null &
+xvfb=$!
+read -r num <"$fifo"; rm -f "$fifo"
+export DISPLAY=":$num"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+wm=""
+if command -v openbox >/dev/null && [ "${XVFB_WM:-1}" = 1 ]; then
+    openbox >/dev/null 2>&1 & wm=$!
+fi
+status=0
+"$@" || status=$?
+[ -n "$wm" ] && kill "$wm" 2>/dev/null || true
+kill "$xvfb" 2>/dev/null || true
+wait "$xvfb" 2>/dev/null || true
+exit $status
