@@ -2,55 +2,29 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include "shell/module1.h"
-#include "test_host.h"
+#include "platform/headless/headless_forms.h"
+#include "tests/support/fake_host_fixture.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-class Form2Test : public ::testing::Test {
+class Form2Test : public HostTest {
   protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("form2_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        host.appPath = dir.string();
-        Module1::BackgroundMode = "";
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    std::string IniPath() const { return (dir / "corvane.ini").string(); }
-    void WriteIni(const std::string& text) const { std::ofstream(IniPath()) << text; }
-    std::string ReadIni() const {
-        std::ifstream in(IniPath());
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-
-    plat::HeadlessForm& Open() {
+    plat::HeadlessForm& Open(Form2& dialog) {
         dialog.Show();
-        plat::HeadlessForm* f = host.forms->FindForm("Form2");
+        plat::HeadlessForm* f = Headless().FindForm("Form2");
         EXPECT_NE(f, nullptr);
         return *f;
     }
-    std::string Chosen(plat::HeadlessForm& f) {
+    plat::HeadlessForms& Headless() { return static_cast<plat::HeadlessForms&>(*host.forms); }
+    static std::string Chosen(plat::HeadlessForm& f) {
         bool desktop = f.Find("OptionDesktop").Value();
         bool other = f.Find("OptionOther").Value();
         if (desktop == other) return "both or none";
         return desktop ? "Desktop" : "White background";
     }
+    std::string IniFile() const { return folder.Read("corvane.ini"); }
 
-    TestHost host;
     Form2 dialog;
-    fs::path dir;
 };
 
 TEST_F(Form2Test, ShowsTheStoredChoice) {
@@ -59,19 +33,19 @@ TEST_F(Form2Test, ShowsTheStoredChoice) {
         const char* chosen;
     };
     for (Case c :
-         {Case{"[mode]\nscMode=1\n", "Desktop"}, Case{"[mode]\nscMode=0\n", "White background"},
-          Case{"[mode]\nscMode=yes\n", "White background"},
-          Case{"[mode]\nother=1\n", "White background"}, Case{nullptr, "White background"}}) {
-        fs::remove(IniPath());
-        if (c.ini) WriteIni(c.ini);
+         {Case{"[mode]\r\nscMode=1\r\n", "Desktop"}, Case{"[Mode]\r\nSCMODE=1\r\n", "Desktop"},
+          Case{"[mode]\r\nscMode=0\r\n", "White background"},
+          Case{"[mode]\r\nscMode=yes\r\n", "White background"},
+          Case{"[mode]\r\nother=1\r\n", "White background"}, Case{nullptr, "White background"}}) {
+        std::filesystem::remove(folder / "corvane.ini");
+        if (c.ini) folder.Write("corvane.ini", c.ini);
         Form2 d;
-        d.Show();
-        EXPECT_EQ(Chosen(*host.forms->FindForm("Form2")), c.chosen) << (c.ini ? c.ini : "no file");
+        EXPECT_EQ(Chosen(Open(d)), c.chosen) << (c.ini ? c.ini : "no file");
     }
 }
 
 TEST_F(Form2Test, DialogDesign) {
-    plat::HeadlessForm& f = Open();
+    plat::HeadlessForm& f = Open(dialog);
     EXPECT_EQ(f.Spec().caption, "Corvane Screen Saver");
     EXPECT_TRUE(f.Shown());
     EXPECT_EQ(f.Focused(), "CmdClose");
@@ -82,40 +56,40 @@ TEST_F(Form2Test, DialogDesign) {
 }
 
 TEST_F(Form2Test, ChoosingDesktopAndCloseWritesOne) {
-    WriteIni("[mode]\nscMode=0\n[applic]\nappdisplay=1\n");
-    plat::HeadlessForm& f = Open();
+    folder.Write("corvane.ini", "[mode]\r\nscMode=0\r\n[applic]\r\nappdisplay=1\r\n");
+    plat::HeadlessForm& f = Open(dialog);
     f.Click("OptionDesktop");
     EXPECT_EQ(Chosen(f), "Desktop");
-    EXPECT_THROW(f.Click("CmdClose"), ProgramEnded);
+    EXPECT_TRUE(Ends([&] { f.Click("CmdClose"); }));
     EXPECT_EQ(Module1::BackgroundMode, "1");
-    EXPECT_NE(ReadIni().find("scMode=1"), std::string::npos);
-    EXPECT_NE(ReadIni().find("appdisplay=1"), std::string::npos);
+    EXPECT_EQ(Ini("mode", "scMode"), "1");
+    EXPECT_EQ(Ini("applic", "appdisplay"), "1");
 }
 
 TEST_F(Form2Test, WhiteBackgroundWritesZeroCreatingFileAndSection) {
-    plat::HeadlessForm& f = Open();
+    plat::HeadlessForm& f = Open(dialog);
     f.Click("OptionDesktop");
     f.Click("OptionOther");
     EXPECT_EQ(Chosen(f), "White background");
-    EXPECT_THROW(f.Click("CmdClose"), ProgramEnded);
-    EXPECT_NE(ReadIni().find("[mode]"), std::string::npos);
-    EXPECT_NE(ReadIni().find("scMode=0"), std::string::npos);
+    EXPECT_TRUE(Ends([&] { f.Click("CmdClose"); }));
+    EXPECT_EQ(Ini("mode", "scMode"), "0");
 }
 
 TEST_F(Form2Test, TheCloseBoxWritesNothing) {
-    const std::string before = "[mode]\nscMode=1\n";
-    WriteIni(before);
-    plat::HeadlessForm& f = Open();
+    const std::string before = "[mode]\r\nscMode=1\r\n";
+    folder.Write("corvane.ini", before);
+    plat::HeadlessForm& f = Open(dialog);
     f.Click("OptionOther");
-    f.CloseBox();
+    EXPECT_FALSE(Ends([&] { f.CloseBox(); }));
     EXPECT_TRUE(f.Unloaded());
-    EXPECT_EQ(ReadIni(), before);
+    EXPECT_EQ(IniFile(), before);
 }
 
 TEST_F(Form2Test, EachWebsitePressOpensTheSiteOnce) {
-    plat::HeadlessForm& f = Open();
+    plat::HeadlessForm& f = Open(dialog);
     for (int i = 0; i < 3; ++i) f.Click("CmdWebsite");
     EXPECT_EQ(host.opened, std::vector<std::string>(3, "http://www.vantrelsoftware.com"));
+    EXPECT_TRUE(host.HasCall("ShellExecuteA http://www.vantrelsoftware.com 1"));
     EXPECT_TRUE(f.Shown());
 }
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "test_host.h"
+#include "tests/forms/forms_host.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ class FrmEmailTest : public ::testing::Test {
   protected:
     void SetUp() override {
         email.Show();
-        form = host.forms->FindForm("FrmEmail");
+        form = host.headless().FindForm("FrmEmail");
         ASSERT_NE(form, nullptr);
     }
 
@@ -35,15 +35,15 @@ class FrmEmailTest : public ::testing::Test {
     bool Submit() {
         try {
             form->Click("CommandSubmit");
-        } catch (const ProgramEnded&) {
+        } catch (const plat::ProgramEnded&) {
             return true;
         }
         return false;
     }
 
-    std::vector<std::string> Messages() const {
+    std::vector<std::string> Messages() {
         std::vector<std::string> texts;
-        for (const auto& m : host.forms->messages) {
+        for (const auto& m : host.headless().messages) {
             EXPECT_EQ(m.title, "Email");
             EXPECT_EQ(m.icon, plat::MsgIcon::None);
             texts.push_back(m.text);
@@ -59,7 +59,7 @@ class FrmEmailTest : public ::testing::Test {
         return host.opened.size() == 1 ? host.opened[0] : "";
     }
 
-    TestHost host;
+    FormsHost host;
     FrmEmail email;
     plat::HeadlessForm* form = nullptr;
 };
@@ -104,8 +104,8 @@ TEST_F(FrmEmailTest, CentresByTheOuterSizeAndKeepsNegativePositions) {
     EXPECT_EQ(form->Left(), (15360 - 6090) / 2);
     EXPECT_EQ(form->Top(), (11520 - 7710) / 2);
 
-    host.screenWidth = 9600;
-    host.screenHeight = 7200;
+    host.screenWidthPx = 640;
+    host.screenHeightPx = 480;
     email.Form_Load();
     EXPECT_EQ(form->Left(), 1755);
     EXPECT_EQ(form->Top(), -255);
@@ -198,12 +198,12 @@ TEST_F(FrmEmailTest, SubjectAndMessageAreNotSent) {
 
 TEST_F(FrmEmailTest, NeverShowAndTheCloseBoxEndWithoutOpeningAnything) {
     Fill({"a@b.c", "", "", "", ""}, "me@x.org", "Ann");
-    EXPECT_THROW(form->Click("CommandNeverShow"), ProgramEnded);
+    EXPECT_THROW(form->Click("CommandNeverShow"), plat::ProgramEnded);
     EXPECT_TRUE(form->Unloaded());
 
     FrmEmail second;
     second.Show();
-    EXPECT_THROW(host.forms->FindForm("FrmEmail")->CloseBox(), ProgramEnded);
+    EXPECT_THROW(host.headless().FindForm("FrmEmail")->CloseBox(), plat::ProgramEnded);
     EXPECT_TRUE(host.opened.empty());
     EXPECT_TRUE(Messages().empty());
 }

@@ -1,7 +1,7 @@
 // The rules every forms backend shares, seen through the headless forms.
 #include <gtest/gtest.h>
 
-#include "test_host.h"
+#include "tests/forms/forms_host.h"
 
 namespace {
 
@@ -38,14 +38,14 @@ TEST(CenteredPosition, RoundsHalvesAndTruncates) {
 
 class HeadlessFormsTest : public ::testing::Test {
   protected:
-    TestHost host;
+    FormsHost host;
     static plat::FormSpec Named(const char* name) {
         plat::FormSpec s;
         s.name = name;
         return s;
     }
-    std::unique_ptr<plat::Form> form = host.forms->CreateForm(Named("F"));
-    plat::HeadlessForm& f = *host.forms->FindForm("F");
+    std::unique_ptr<plat::Form> form = host.headless().CreateForm(Named("F"));
+    plat::HeadlessForm& f = *host.headless().FindForm("F");
 };
 
 TEST_F(HeadlessFormsTest, TabSkipsDisabledAndNonFocusableControlsInIndexOrder) {
