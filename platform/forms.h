@@ -36,7 +36,7 @@ enum class TextAlign { Left, Center };
 
 class Control;
 
-struct ControlSpec {
+struct ControlDesign {
     ControlKind kind = ControlKind::Label;
     std::string name;
     Control* container = nullptr;                     // a frame, or null for the form itself
@@ -51,7 +51,7 @@ struct ControlSpec {
     std::optional<COLORREF> backColor;
 };
 
-struct FormSpec {
+struct FormDesign {
     std::string name;
     std::string caption;
     double clientWidth = 0, clientHeight = 0;  // twips
@@ -62,7 +62,7 @@ struct FormSpec {
 class Control {
   public:
     virtual ~Control() = default;
-    virtual const ControlSpec& Spec() const = 0;
+    virtual const ControlDesign& Design() const = 0;
     virtual std::string Text() const = 0;  // caption or text, as stored
     virtual void SetText(const std::string& text) = 0;
     virtual bool Value() const = 0;  // an option button is chosen
@@ -80,7 +80,7 @@ class Form {
   public:
     virtual ~Form() = default;
     // Adds a control; the form owns it. Containers are added before their contents.
-    virtual Control& Add(const ControlSpec& spec) = 0;
+    virtual Control& Add(const ControlDesign& design) = 0;
     // The window's outer size (border and title bar included) and position, in twips.
     virtual double Width() const = 0;
     virtual double Height() const = 0;
@@ -99,7 +99,7 @@ class Form {
 class FormsRuntime {
   public:
     virtual ~FormsRuntime() = default;
-    virtual std::unique_ptr<Form> CreateForm(const FormSpec& spec) = 0;
+    virtual std::unique_ptr<Form> CreateForm(const FormDesign& design) = 0;
     // A modal message box with an OK button only.
     virtual void MsgBox(const std::string& text, const std::string& title, MsgIcon icon) = 0;
     // Runs the message loop while a form is open.

@@ -23,7 +23,7 @@ void SkipOnError(Step step) {
 
 void Form2::CreateControls() {
     using plat::ControlKind;
-    plat::FormSpec f;
+    plat::FormDesign f;
     f.name = "Form2";
     f.caption = kProgramTitle;
     f.clientWidth = 4305;
@@ -33,8 +33,8 @@ void Form2::CreateControls() {
     form_ = plat::host().Forms().CreateForm(f);
 
     auto add = [&](ControlKind kind, const char* name, double l, double t, double w, double h,
-                   int tab, const char* text) -> plat::ControlSpec {
-        plat::ControlSpec s;
+                   int tab, const char* text) -> plat::ControlDesign {
+        plat::ControlDesign s;
         s.kind = kind;
         s.name = name;
         s.left = l, s.top = t, s.width = w, s.height = h;

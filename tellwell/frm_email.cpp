@@ -72,7 +72,7 @@ std::string EmailMessageText() {
 }
 
 void FrmEmail::CreateControls() {
-    plat::FormSpec f;
+    plat::FormDesign f;
     f.name = "FrmEmail";
     f.caption = kProgramTitle;
     f.clientWidth = 6000;
@@ -82,7 +82,7 @@ void FrmEmail::CreateControls() {
 
     plat::Control* frame = nullptr;
     for (const Row& r : kRows) {
-        plat::ControlSpec s;
+        plat::ControlDesign s;
         s.kind = r.kind;
         s.name = r.name;
         s.container = r.inFrame ? frame : nullptr;

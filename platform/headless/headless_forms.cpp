@@ -5,20 +5,20 @@
 
 namespace plat {
 
-HeadlessControl::HeadlessControl(HeadlessForm& form, const ControlSpec& spec)
-    : form_(form), spec_(spec), text_(spec.text) {}
+HeadlessControl::HeadlessControl(HeadlessForm& form, const ControlDesign& design)
+    : form_(form), design_(design), text_(design.text) {}
 
 void HeadlessControl::SetValue(bool chosen) {
     value_ = chosen;
-    if (chosen && spec_.kind == ControlKind::OptionButton) form_.ClearGroup(*this);
+    if (chosen && design_.kind == ControlKind::OptionButton) form_.ClearGroup(*this);
 }
 
 void HeadlessControl::SetFocus() {
     form_.FocusOn(this);
 }
 
-HeadlessForm::HeadlessForm(HeadlessForms& runtime, const FormSpec& spec)
-    : runtime_(runtime), spec_(spec) {
+HeadlessForm::HeadlessForm(HeadlessForms& runtime, const FormDesign& design)
+    : runtime_(runtime), design_(design) {
     runtime_.forms_.push_back(this);
 }
 
@@ -26,17 +26,17 @@ HeadlessForm::~HeadlessForm() {
     std::erase(runtime_.forms_, this);
 }
 
-Control& HeadlessForm::Add(const ControlSpec& spec) {
-    controls_.push_back(std::make_unique<HeadlessControl>(*this, spec));
+Control& HeadlessForm::Add(const ControlDesign& design) {
+    controls_.push_back(std::make_unique<HeadlessControl>(*this, design));
     return *controls_.back();
 }
 
 double HeadlessForm::Width() const {
-    return spec_.clientWidth + TwipsX(2 * runtime_.borderPixels);
+    return design_.clientWidth + TwipsX(2 * runtime_.borderPixels);
 }
 
 double HeadlessForm::Height() const {
-    return spec_.clientHeight + TwipsY(2 * runtime_.borderPixels + runtime_.captionPixels);
+    return design_.clientHeight + TwipsY(2 * runtime_.borderPixels + runtime_.captionPixels);
 }
 
 void HeadlessForm::Move(double left, double top) {
@@ -62,15 +62,15 @@ void HeadlessForm::Unload() {
 
 HeadlessControl& HeadlessForm::Find(const std::string& name) {
     for (auto& c : controls_)
-        if (c->Spec().name == name) return *c;
+        if (c->Design().name == name) return *c;
     throw std::out_of_range("no control " + name);
 }
 
 void HeadlessForm::Click(const std::string& name) {
     HeadlessControl& c = Find(name);
     if (!c.Enabled()) return;
-    if (TakesFocus(c.Spec().kind)) focus_ = &c;
-    if (c.Spec().kind == ControlKind::OptionButton) c.SetValue(true);
+    if (TakesFocus(c.Design().kind)) focus_ = &c;
+    if (c.Design().kind == ControlKind::OptionButton) c.SetValue(true);
     c.RunClick();
 }
 
@@ -81,12 +81,12 @@ void HeadlessForm::Type(const std::string& name, const std::string& text) {
 }
 
 bool HeadlessForm::CanFocus(const HeadlessControl& c) const {
-    if (!TakesFocus(c.Spec().kind) || !c.Enabled()) return false;
-    if (c.Spec().kind != ControlKind::OptionButton || c.Value()) return true;
+    if (!TakesFocus(c.Design().kind) || !c.Enabled()) return false;
+    if (c.Design().kind != ControlKind::OptionButton || c.Value()) return true;
     // An unchosen option button is a stop only when its group has no choice.
     return std::none_of(controls_.begin(), controls_.end(), [&](const auto& o) {
-        return o->Spec().kind == ControlKind::OptionButton &&
-               o->Spec().container == c.Spec().container && o->Value();
+        return o->Design().kind == ControlKind::OptionButton &&
+               o->Design().container == c.Design().container && o->Value();
     });
 }
 
@@ -94,7 +94,7 @@ void HeadlessForm::PressTab(bool shift) {
     std::vector<TabStop> stops;
     int current = -1;
     for (std::size_t i = 0; i < controls_.size(); ++i) {
-        stops.push_back({controls_[i]->Spec().tabIndex, CanFocus(*controls_[i])});
+        stops.push_back({controls_[i]->Design().tabIndex, CanFocus(*controls_[i])});
         if (controls_[i].get() == focus_) current = static_cast<int>(i);
     }
     int next = NextTabStop(stops, current, shift);
@@ -106,7 +106,7 @@ void HeadlessForm::CloseBox() {
 }
 
 std::string HeadlessForm::Focused() const {
-    return focus_ ? focus_->Spec().name : "";
+    return focus_ ? focus_->Design().name : "";
 }
 
 void HeadlessForm::FocusOn(HeadlessControl* control) {
@@ -115,18 +115,18 @@ void HeadlessForm::FocusOn(HeadlessControl* control) {
 
 void HeadlessForm::ClearGroup(HeadlessControl& chosen) {
     for (auto& c : controls_)
-        if (c.get() != &chosen && c->Spec().kind == ControlKind::OptionButton &&
-            c->Spec().container == chosen.Spec().container)
+        if (c.get() != &chosen && c->Design().kind == ControlKind::OptionButton &&
+            c->Design().container == chosen.Design().container)
             c->SetValue(false);
 }
 
-std::unique_ptr<Form> HeadlessForms::CreateForm(const FormSpec& spec) {
-    return std::make_unique<HeadlessForm>(*this, spec);
+std::unique_ptr<Form> HeadlessForms::CreateForm(const FormDesign& design) {
+    return std::make_unique<HeadlessForm>(*this, design);
 }
 
 HeadlessForm* HeadlessForms::FindForm(const std::string& name) {
     for (auto it = forms_.rbegin(); it != forms_.rend(); ++it)
-        if ((*it)->Spec().name == name) return *it;
+        if ((*it)->Design().name == name) return *it;
     return nullptr;
 }
 

@@ -14,8 +14,8 @@ class HeadlessForm;
 
 class HeadlessControl : public Control {
   public:
-    HeadlessControl(HeadlessForm& form, const ControlSpec& spec);
-    const ControlSpec& Spec() const override { return spec_; }
+    HeadlessControl(HeadlessForm& form, const ControlDesign& design);
+    const ControlDesign& Design() const override { return design_; }
     std::string Text() const override { return text_; }
     void SetText(const std::string& text) override { text_ = text; }
     bool Value() const override { return value_; }
@@ -32,7 +32,7 @@ class HeadlessControl : public Control {
 
   private:
     HeadlessForm& form_;
-    ControlSpec spec_;
+    ControlDesign design_;
     std::string text_;
     bool value_ = false;
     bool enabled_ = true;
@@ -43,10 +43,10 @@ class HeadlessForms;
 
 class HeadlessForm : public Form {
   public:
-    HeadlessForm(HeadlessForms& runtime, const FormSpec& spec);
+    HeadlessForm(HeadlessForms& runtime, const FormDesign& design);
     ~HeadlessForm() override;
 
-    Control& Add(const ControlSpec& spec) override;
+    Control& Add(const ControlDesign& design) override;
     double Width() const override;
     double Height() const override;
     double Left() const override { return left_; }
@@ -59,7 +59,7 @@ class HeadlessForm : public Form {
 
     // Driving the form as a user. Each throws std::out_of_range for an
     // unknown control name.
-    const FormSpec& Spec() const { return spec_; }
+    const FormDesign& Design() const { return design_; }
     HeadlessControl& Find(const std::string& name);
     // Moves the focus to the control and runs its click handler, as a mouse
     // click does; an option button becomes chosen first. Nothing happens on
@@ -81,7 +81,7 @@ class HeadlessForm : public Form {
     bool CanFocus(const HeadlessControl& c) const;
 
     HeadlessForms& runtime_;
-    FormSpec spec_;
+    FormDesign design_;
     std::vector<std::unique_ptr<HeadlessControl>> controls_;
     HeadlessControl* focus_ = nullptr;
     double left_ = 0, top_ = 0;
@@ -97,7 +97,7 @@ struct ShownMessage {
 
 class HeadlessForms : public FormsRuntime {
   public:
-    std::unique_ptr<Form> CreateForm(const FormSpec& spec) override;
+    std::unique_ptr<Form> CreateForm(const FormDesign& design) override;
     void MsgBox(const std::string& text, const std::string& title, MsgIcon icon) override {
         messages.push_back({text, title, icon});
     }

@@ -46,13 +46,13 @@ TEST_F(Form2Test, ShowsTheStoredChoice) {
 
 TEST_F(Form2Test, DialogDesign) {
     plat::HeadlessForm& f = Open(dialog);
-    EXPECT_EQ(f.Spec().caption, "Corvane Screen Saver");
+    EXPECT_EQ(f.Design().caption, "Corvane Screen Saver");
     EXPECT_TRUE(f.Shown());
     EXPECT_EQ(f.Focused(), "CmdClose");
     EXPECT_EQ(f.Left(), (15360 - 4395) / 2);  // centred by the outer size
     EXPECT_EQ(f.Top(), (11520 - 3075) / 2);
-    EXPECT_EQ(f.Find("CmdWebsite").Spec().picture, "website_button");
-    EXPECT_EQ(f.Find("Image1").Spec().picture, "settings_image");
+    EXPECT_EQ(f.Find("CmdWebsite").Design().picture, "website_button");
+    EXPECT_EQ(f.Find("Image1").Design().picture, "settings_image");
 }
 
 TEST_F(Form2Test, ChoosingDesktopAndCloseWritesOne) {

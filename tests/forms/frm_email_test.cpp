@@ -67,7 +67,7 @@ class FrmEmailTest : public ::testing::Test {
 using Strings = std::vector<std::string>;
 
 TEST_F(FrmEmailTest, StartsWithTheDesignedTextsAndFocusInTheFirstFriendBox) {
-    EXPECT_EQ(form->Spec().caption, "Corvane Screen Saver");
+    EXPECT_EQ(form->Design().caption, "Corvane Screen Saver");
     EXPECT_EQ(form->Focused(), "TextFriend1");
     EXPECT_EQ(form->Find("TextSubject").Text(), "Corvane Screen Saver");
     const std::string shown = form->Find("LabelEmail").ShownText();

@@ -7,8 +7,8 @@ namespace {
 
 using plat::ControlKind;
 
-plat::ControlSpec Spec(ControlKind kind, const char* name, int tab, plat::Control* in = nullptr) {
-    plat::ControlSpec s;
+plat::ControlDesign Item(ControlKind kind, const char* name, int tab, plat::Control* in = nullptr) {
+    plat::ControlDesign s;
     s.kind = kind;
     s.name = name;
     s.tabIndex = tab;
@@ -39,8 +39,8 @@ TEST(CenteredPosition, RoundsHalvesAndTruncates) {
 class HeadlessFormsTest : public ::testing::Test {
   protected:
     FormsHost host;
-    static plat::FormSpec Named(const char* name) {
-        plat::FormSpec s;
+    static plat::FormDesign Named(const char* name) {
+        plat::FormDesign s;
         s.name = name;
         return s;
     }
@@ -49,12 +49,12 @@ class HeadlessFormsTest : public ::testing::Test {
 };
 
 TEST_F(HeadlessFormsTest, TabSkipsDisabledAndNonFocusableControlsInIndexOrder) {
-    plat::Control& frame = form->Add(Spec(ControlKind::Frame, "Frame", 0));
-    form->Add(Spec(ControlKind::Label, "Label", 1));
-    form->Add(Spec(ControlKind::CommandButton, "Button", 5));
-    form->Add(Spec(ControlKind::TextBox, "Inner", 2, &frame));
-    form->Add(Spec(ControlKind::MultiLineTextBox, "Off", 3)).SetEnabled(false);
-    form->Add(Spec(ControlKind::Image, "Image", 4));
+    plat::Control& frame = form->Add(Item(ControlKind::Frame, "Frame", 0));
+    form->Add(Item(ControlKind::Label, "Label", 1));
+    form->Add(Item(ControlKind::CommandButton, "Button", 5));
+    form->Add(Item(ControlKind::TextBox, "Inner", 2, &frame));
+    form->Add(Item(ControlKind::MultiLineTextBox, "Off", 3)).SetEnabled(false);
+    form->Add(Item(ControlKind::Image, "Image", 4));
     form->Show();
     EXPECT_EQ(f.Focused(), "Inner");
     f.PressTab();
@@ -66,10 +66,10 @@ TEST_F(HeadlessFormsTest, TabSkipsDisabledAndNonFocusableControlsInIndexOrder) {
 }
 
 TEST_F(HeadlessFormsTest, OptionButtonsFormOneGroupPerContainer) {
-    plat::Control& frame = form->Add(Spec(ControlKind::Frame, "Frame", 0));
-    plat::Control& a = form->Add(Spec(ControlKind::OptionButton, "A", 1));
-    plat::Control& b = form->Add(Spec(ControlKind::OptionButton, "B", 2));
-    plat::Control& c = form->Add(Spec(ControlKind::OptionButton, "C", 3, &frame));
+    plat::Control& frame = form->Add(Item(ControlKind::Frame, "Frame", 0));
+    plat::Control& a = form->Add(Item(ControlKind::OptionButton, "A", 1));
+    plat::Control& b = form->Add(Item(ControlKind::OptionButton, "B", 2));
+    plat::Control& c = form->Add(Item(ControlKind::OptionButton, "C", 3, &frame));
     form->Show();
     EXPECT_EQ(f.Focused(), "A");  // no choice yet: every option is a stop
     c.SetValue(true);
@@ -87,7 +87,7 @@ TEST_F(HeadlessFormsTest, OptionButtonsFormOneGroupPerContainer) {
 
 TEST_F(HeadlessFormsTest, ClicksOnDisabledControlsDoNothing) {
     int clicks = 0;
-    plat::Control& b = form->Add(Spec(ControlKind::CommandButton, "B", 0));
+    plat::Control& b = form->Add(Item(ControlKind::CommandButton, "B", 0));
     b.OnClick([&] { ++clicks; });
     f.Click("B");
     b.SetEnabled(false);

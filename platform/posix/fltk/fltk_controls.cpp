@@ -7,6 +7,9 @@
 #include <FL/Fl_Round_Button.H>
 #include <FL/fl_draw.H>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "platform/posix/fltk/fltk_form.h"
 #include "platform/posix/fltk/fltk_picture.h"
 
@@ -72,16 +75,16 @@ std::string LabelText(const std::string& shown) {
     return out;
 }
 
-FltkControl::FltkControl(FltkForm& form, const ControlSpec& spec, int x, int y, int w, int h)
-    : form_(form), spec_(spec), caption_(spec.text), x_(x), y_(y) {
-    if (!spec.picture.empty()) picture_ = LoadPicture(spec.picture);
+FltkControl::FltkControl(FltkForm& form, const ControlDesign& design, int x, int y, int w, int h)
+    : form_(form), design_(design), caption_(design.text), x_(x), y_(y) {
+    if (!design.picture.empty()) picture_ = LoadPicture(design.picture);
     widget_ = MakeWidget(x, y, w, h);
     Style();
-    SetText(spec.text);
+    SetText(design.text);
 }
 
 Fl_Widget* FltkControl::MakeWidget(int x, int y, int w, int h) {
-    switch (spec_.kind) {
+    switch (design_.kind) {
         case ControlKind::TextBox:
             return new Fl_Input(x, y, w, h);
         case ControlKind::MultiLineTextBox: {
@@ -112,16 +115,16 @@ Fl_Widget* FltkControl::MakeWidget(int x, int y, int w, int h) {
 
 void FltkControl::Style() {
     Fl_Widget* w = widget_;
-    w->labelfont(spec_.bold ? FL_HELVETICA_BOLD : FL_HELVETICA);
+    w->labelfont(design_.bold ? FL_HELVETICA_BOLD : FL_HELVETICA);
     w->labelsize(kFontSize);
-    if (spec_.foreColor) w->labelcolor(ToFlColor(*spec_.foreColor));
-    if (spec_.backColor) w->color(ToFlColor(*spec_.backColor));
-    switch (spec_.kind) {
+    if (design_.foreColor) w->labelcolor(ToFlColor(*design_.foreColor));
+    if (design_.backColor) w->color(ToFlColor(*design_.backColor));
+    switch (design_.kind) {
         case ControlKind::Label:
-            w->box(spec_.backColor ? FL_FLAT_BOX : FL_NO_BOX);
+            w->box(design_.backColor ? FL_FLAT_BOX : FL_NO_BOX);
             w->align(FL_ALIGN_INSIDE | FL_ALIGN_TOP | FL_ALIGN_CLIP |
-                     (spec_.align == TextAlign::Left ? FL_ALIGN_LEFT : 0) |
-                     (spec_.wordWrap ? FL_ALIGN_WRAP : 0));
+                     (design_.align == TextAlign::Left ? FL_ALIGN_LEFT : 0) |
+                     (design_.wordWrap ? FL_ALIGN_WRAP : 0));
             break;
         case ControlKind::Frame:
             w->box(FL_ENGRAVED_FRAME);
@@ -145,40 +148,41 @@ void FltkControl::Style() {
             in->textfont(FL_HELVETICA);
             in->textsize(kFontSize);
             in->box(FL_DOWN_BOX);
-            if (spec_.foreColor) in->textcolor(ToFlColor(*spec_.foreColor));
+            if (design_.foreColor) in->textcolor(ToFlColor(*design_.foreColor));
             break;
         }
         case ControlKind::Line:
-            w->color(spec_.foreColor ? ToFlColor(*spec_.foreColor) : FL_BLACK);
+            w->color(design_.foreColor ? ToFlColor(*design_.foreColor) : FL_BLACK);
             break;
     }
 }
 
 std::string FltkControl::Text() const {
-    if (!IsInput(spec_.kind)) return caption_;
+    if (!IsInput(design_.kind)) return caption_;
     std::string value = static_cast<Fl_Input_*>(widget_)->value();
-    return spec_.kind == ControlKind::MultiLineTextBox ? ToCrLf(value) : value;
+    return design_.kind == ControlKind::MultiLineTextBox ? ToCrLf(value) : value;
 }
 
 void FltkControl::SetText(const std::string& text) {
-    if (IsInput(spec_.kind)) {
+    if (IsInput(design_.kind)) {
         auto* in = static_cast<Fl_Input_*>(widget_);
-        in->value(spec_.kind == ControlKind::MultiLineTextBox ? ToLf(text).c_str() : text.c_str());
+        in->value(design_.kind == ControlKind::MultiLineTextBox ? ToLf(text).c_str()
+                                                                : text.c_str());
         in->position(0);  // the caret at the start shows the text's first line
     } else {
         caption_ = text;
-        if (spec_.kind != ControlKind::Line && spec_.kind != ControlKind::Image)
+        if (design_.kind != ControlKind::Line && design_.kind != ControlKind::Image)
             widget_->copy_label(LabelText(ShownCaption(text)).c_str());
         widget_->redraw();
     }
 }
 
 bool FltkControl::Value() const {
-    return spec_.kind == ControlKind::OptionButton && static_cast<Fl_Button*>(widget_)->value();
+    return design_.kind == ControlKind::OptionButton && static_cast<Fl_Button*>(widget_)->value();
 }
 
 void FltkControl::SetValue(bool chosen) {
-    if (spec_.kind != ControlKind::OptionButton) return;
+    if (design_.kind != ControlKind::OptionButton) return;
     static_cast<Fl_Button*>(widget_)->value(chosen);
     if (chosen) form_.ClearGroup(*this);
 }
@@ -200,7 +204,7 @@ void FltkControl::SetFocus() {
 
 void FltkControl::Clicked(Fl_Widget*, void* self) {
     auto* c = static_cast<FltkControl*>(self);
-    if (c->spec_.kind == ControlKind::OptionButton) c->SetValue(true);  // a click never clears it
+    if (c->design_.kind == ControlKind::OptionButton) c->SetValue(true);  // a click never clears it
     if (c->onClick_) c->onClick_();
 }
 

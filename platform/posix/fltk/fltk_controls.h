@@ -23,8 +23,8 @@ std::string LabelText(const std::string& shown);
 class FltkControl : public Control {
   public:
     // Creates the widget at (x, y) with size w x h pixels in the window.
-    FltkControl(FltkForm& form, const ControlSpec& spec, int x, int y, int w, int h);
-    const ControlSpec& Spec() const override { return spec_; }
+    FltkControl(FltkForm& form, const ControlDesign& design, int x, int y, int w, int h);
+    const ControlDesign& Design() const override { return design_; }
     std::string Text() const override;
     void SetText(const std::string& text) override;
     bool Value() const override;
@@ -44,7 +44,7 @@ class FltkControl : public Control {
     void Style();
 
     FltkForm& form_;
-    ControlSpec spec_;
+    ControlDesign design_;
     std::string caption_;
     int x_, y_;
     std::unique_ptr<Fl_RGB_Image> picture_;

@@ -44,15 +44,15 @@ class FltkForm::Window : public Fl_Double_Window {
     FltkForm& form_;
 };
 
-FltkForm::FltkForm(const FormSpec& spec) : spec_(spec) {
-    const int w = PixelsX(spec.clientWidth), h = PixelsY(spec.clientHeight);
+FltkForm::FltkForm(const FormDesign& design) : design_(design) {
+    const int w = PixelsX(design.clientWidth), h = PixelsY(design.clientHeight);
     window_ = std::make_unique<Window>(*this, w, h);
     window_->end();
-    window_->copy_label(spec.caption.c_str());
+    window_->copy_label(design.caption.c_str());
     window_->size_range(w, h, w, h);  // a fixed size
     window_->xclass("Corvane");
-    if (spec.backColor) window_->color(ToFlColor(*spec.backColor));
-    if (!spec.icon.empty()) icon_ = LoadPicture(spec.icon);
+    if (design.backColor) window_->color(ToFlColor(*design.backColor));
+    if (!design.icon.empty()) icon_ = LoadPicture(design.icon);
     if (icon_) window_->icon(icon_.get());
 }
 
@@ -60,33 +60,33 @@ FltkForm::~FltkForm() {
     window_.reset();  // deletes the widgets before the controls that own their pictures
 }
 
-Control& FltkForm::Add(const ControlSpec& spec) {
+Control& FltkForm::Add(const ControlDesign& design) {
     int ox = 0, oy = 0;
-    if (auto* in = dynamic_cast<FltkControl*>(spec.container)) ox = in->X(), oy = in->Y();
-    const int x = ox + PixelsX(spec.left), y = oy + PixelsY(spec.top);
+    if (auto* in = dynamic_cast<FltkControl*>(design.container)) ox = in->X(), oy = in->Y();
+    const int x = ox + PixelsX(design.left), y = oy + PixelsY(design.top);
     int w, h;
-    if (spec.kind == ControlKind::Line) {
-        w = ox + PixelsX(spec.left + spec.width) - x;
-        h = oy + PixelsY(spec.top + spec.height) - y;
+    if (design.kind == ControlKind::Line) {
+        w = ox + PixelsX(design.left + design.width) - x;
+        h = oy + PixelsY(design.top + design.height) - y;
     } else {
-        w = PixelsX(spec.width);
-        h = PixelsY(spec.height);
+        w = PixelsX(design.width);
+        h = PixelsY(design.height);
     }
     window_->begin();
-    auto control = std::make_unique<FltkControl>(*this, spec, x, y, w, h);
+    auto control = std::make_unique<FltkControl>(*this, design, x, y, w, h);
     window_->end();
     // Frames go before every other control so that they are drawn first.
-    if (spec.kind == ControlKind::Frame) window_->insert(*control->Widget(), frames_++);
+    if (design.kind == ControlKind::Frame) window_->insert(*control->Widget(), frames_++);
     controls_.push_back(std::move(control));
     return *controls_.back();
 }
 
 double FltkForm::Width() const {
-    return spec_.clientWidth + TwipsX(2 * kBorderPixels);
+    return design_.clientWidth + TwipsX(2 * kBorderPixels);
 }
 
 double FltkForm::Height() const {
-    return spec_.clientHeight + TwipsY(2 * kBorderPixels + kCaptionPixels);
+    return design_.clientHeight + TwipsY(2 * kBorderPixels + kCaptionPixels);
 }
 
 void FltkForm::Move(double left, double top) {
@@ -119,11 +119,11 @@ void FltkForm::Unload() {
 }
 
 bool FltkForm::CanFocus(const FltkControl& c) const {
-    if (!TakesFocus(c.Spec().kind) || !c.Enabled()) return false;
-    if (c.Spec().kind != ControlKind::OptionButton || c.Value()) return true;
+    if (!TakesFocus(c.Design().kind) || !c.Enabled()) return false;
+    if (c.Design().kind != ControlKind::OptionButton || c.Value()) return true;
     return std::none_of(controls_.begin(), controls_.end(), [&](const auto& o) {
-        return o->Spec().kind == ControlKind::OptionButton &&
-               o->Spec().container == c.Spec().container && o->Value();
+        return o->Design().kind == ControlKind::OptionButton &&
+               o->Design().container == c.Design().container && o->Value();
     });
 }
 
@@ -131,7 +131,7 @@ void FltkForm::PressTab(bool backwards) {
     std::vector<TabStop> stops;
     int current = -1;
     for (std::size_t i = 0; i < controls_.size(); ++i) {
-        stops.push_back({controls_[i]->Spec().tabIndex, CanFocus(*controls_[i])});
+        stops.push_back({controls_[i]->Design().tabIndex, CanFocus(*controls_[i])});
         if (controls_[i]->Widget() == Fl::focus()) current = static_cast<int>(i);
     }
     int next = NextTabStop(stops, current, backwards);
@@ -147,8 +147,8 @@ void FltkForm::FocusOn(FltkControl& control) {
 
 void FltkForm::ClearGroup(FltkControl& chosen) {
     for (auto& c : controls_)
-        if (c.get() != &chosen && c->Spec().kind == ControlKind::OptionButton &&
-            c->Spec().container == chosen.Spec().container)
+        if (c.get() != &chosen && c->Design().kind == ControlKind::OptionButton &&
+            c->Design().container == chosen.Design().container)
             static_cast<Fl_Button*>(c->Widget())->value(0);
 }
 

@@ -18,10 +18,10 @@ constexpr int kCaptionPixels = 19;
 
 class FltkForm : public Form {
   public:
-    explicit FltkForm(const FormSpec& spec);
+    explicit FltkForm(const FormDesign& design);
     ~FltkForm() override;
 
-    Control& Add(const ControlSpec& spec) override;
+    Control& Add(const ControlDesign& design) override;
     double Width() const override;
     double Height() const override;
     double Left() const override { return left_; }
@@ -40,7 +40,7 @@ class FltkForm : public Form {
     class Window;
     bool CanFocus(const FltkControl& c) const;
 
-    FormSpec spec_;
+    FormDesign design_;
     std::unique_ptr<Window> window_;
     std::unique_ptr<Fl_RGB_Image> icon_;
     std::vector<std::unique_ptr<FltkControl>> controls_;  // after window_: widgets go first

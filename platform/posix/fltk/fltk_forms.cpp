@@ -19,8 +19,8 @@ class FltkForms : public FormsRuntime {
         Fl::set_font(FL_HELVETICA_BOLD, "BArial");
         Fl::visible_focus(1);
     }
-    std::unique_ptr<Form> CreateForm(const FormSpec& spec) override {
-        return std::make_unique<fltk::FltkForm>(spec);
+    std::unique_ptr<Form> CreateForm(const FormDesign& design) override {
+        return std::make_unique<fltk::FltkForm>(design);
     }
     void MsgBox(const std::string& text, const std::string& title, MsgIcon icon) override {
         fltk::ShowMessageBox(text, title, icon);
