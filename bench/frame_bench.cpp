@@ -1,0 +1,78 @@
+// One sprite frame at full-HD and 4K, against a memcpy of the bytes its
+// blits write and against the SDL2 colour-key peer, measured in the same run.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "bench/alloc_count.h"
+#include "bench/bench_host.h"
+#include "bench/gdi_frame.h"
+#include "bench/sdl_frame.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+template <typename F>
+double NsPerCall(long calls, F&& f) {
+    const auto start = Clock::now();
+    for (long i = 0; i < calls; ++i) f();
+    return std::chrono::duration<double, std::nano>(Clock::now() - start).count() / calls;
+}
+
+void Frame(benchmark::State& state, int w, int h) {
+    ScreenHost host;
+    host.screenWidth = w * 15.0;
+    host.screenHeight = h * 15.0;
+    plat::SetHost(&host);
+    {
+        GdiFrame ours(w, h);
+        SdlFrame peer(w, h);
+        for (int i = 0; i < 20; ++i) ours.Run(), peer.Run();  // past the first frames
+        std::int64_t bytes = 0;
+        const long allocsBefore = AllocationCount();
+        const auto start = Clock::now();
+        for (auto _ : state) {
+            ours.Run();
+            bytes += ours.BytesWritten();
+        }
+        const double oursNs =
+            std::chrono::duration<double, std::nano>(Clock::now() - start).count() /
+            double(state.iterations());
+        const double allocsPerFrame = double(AllocationCount() - allocsBefore) / state.iterations();
+
+        const std::size_t frameBytes = std::size_t(bytes / state.iterations());
+        std::vector<char> from(frameBytes, 1), to(frameBytes, 0);
+        const long calls = std::max<long>(state.iterations(), 50);
+        const double memcpyNs = NsPerCall(calls, [&] {
+            std::memcpy(to.data(), from.data(), frameBytes);
+            benchmark::ClobberMemory();
+        });
+        const double sdlNs = NsPerCall(calls, [&] { peer.Run(); });
+
+        // Both compose the same picture (same number of frames run so far).
+        for (long i = state.iterations(); i < calls; ++i) ours.Run();
+        bool same = true;
+        for (int y = 0; y < h; y += 7)
+            for (int x = 0; x < w; x += 7) same &= ours.ScreenPixel(x, y) == peer.ScreenPixel(x, y);
+        if (!same) state.SkipWithError("the SDL peer drew a different picture");
+
+        state.counters["vs_memcpy"] = oursNs / memcpyNs;
+        state.counters["vs_sdl"] = oursNs / sdlNs;
+        state.counters["memcpy_ns"] = memcpyNs;
+        state.counters["sdl_ns"] = sdlNs;
+        state.counters["frame_bytes"] = double(frameBytes);
+        state.counters["allocs"] = allocsPerFrame;
+    }
+    plat::SetHost(nullptr);
+}
+
+BENCHMARK_CAPTURE(Frame, 1920x1080, 1920, 1080)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Frame, 3840x2160, 3840, 2160)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
