@@ -10,8 +10,9 @@ void ShowSettingsDialog() {
     form.Show();
 }
 
+// The run never comes back here: it ends the program from inside Load.
 void ShowSaverWindow() {
-    static Form1 form;
+    Form1 form;
     form.Load();
 }
 

@@ -203,6 +203,7 @@ bool FakeHost::Due(const Input& in) const {
 void FakeHost::DoEvents() {
     ++pumps;
     if (onPump) onPump();
+    if (stopAt && static_cast<std::int32_t>(tick - *stopAt) >= 0) throw StopRun{};
     // Deliver what is due; handlers may end the program (an exception).
     while (events && !inputs_.empty() && Due(inputs_.front())) {
         Input in = inputs_.front();
