@@ -18,12 +18,15 @@ void HeadlessControl::SetFocus() {
 }
 
 HeadlessForm::HeadlessForm(HeadlessForms& runtime, const FormDesign& design)
-    : runtime_(runtime), design_(design) {
-    runtime_.forms_.push_back(this);
+    : registry_(runtime.forms_),
+      design_(design),
+      borderPixels_(runtime.borderPixels),
+      captionPixels_(runtime.captionPixels) {
+    runtime.forms_->push_back(this);
 }
 
 HeadlessForm::~HeadlessForm() {
-    std::erase(runtime_.forms_, this);
+    if (auto forms = registry_.lock()) std::erase(*forms, this);
 }
 
 Control& HeadlessForm::Add(const ControlDesign& design) {
@@ -32,11 +35,11 @@ Control& HeadlessForm::Add(const ControlDesign& design) {
 }
 
 double HeadlessForm::Width() const {
-    return design_.clientWidth + TwipsX(2 * runtime_.borderPixels);
+    return design_.clientWidth + TwipsX(2 * borderPixels_);
 }
 
 double HeadlessForm::Height() const {
-    return design_.clientHeight + TwipsY(2 * runtime_.borderPixels + runtime_.captionPixels);
+    return design_.clientHeight + TwipsY(2 * borderPixels_ + captionPixels_);
 }
 
 void HeadlessForm::Move(double left, double top) {
@@ -125,7 +128,7 @@ std::unique_ptr<Form> HeadlessForms::CreateForm(const FormDesign& design) {
 }
 
 HeadlessForm* HeadlessForms::FindForm(const std::string& name) {
-    for (auto it = forms_.rbegin(); it != forms_.rend(); ++it)
+    for (auto it = forms_->rbegin(); it != forms_->rend(); ++it)
         if ((*it)->Design().name == name) return *it;
     return nullptr;
 }

@@ -80,8 +80,9 @@ class HeadlessForm : public Form {
   private:
     bool CanFocus(const HeadlessControl& c) const;
 
-    HeadlessForms& runtime_;
+    std::weak_ptr<std::vector<HeadlessForm*>> registry_;
     FormDesign design_;
+    int borderPixels_, captionPixels_;
     std::vector<std::unique_ptr<HeadlessControl>> controls_;
     HeadlessControl* focus_ = nullptr;
     double left_ = 0, top_ = 0;
@@ -108,13 +109,17 @@ class HeadlessForms : public FormsRuntime {
 
     std::vector<ShownMessage> messages;
     // The window frame a form's outer size adds to its client area, in
-    // pixels: a fixed single border on each side and the title bar.
+    // pixels: a fixed single border on each side and the title bar (taken
+    // by each form when it is created).
     int borderPixels = 3;
     int captionPixels = 19;
 
   private:
     friend class HeadlessForm;
-    std::vector<HeadlessForm*> forms_;
+    // Shared with the forms, which may outlive the runtime (a form kept in
+    // a static variable is destroyed at the process's exit).
+    std::shared_ptr<std::vector<HeadlessForm*>> forms_ =
+        std::make_shared<std::vector<HeadlessForm*>>();
 };
 
 std::unique_ptr<HeadlessForms> CreateHeadlessForms();

@@ -107,3 +107,16 @@ TEST_F(HeadlessFormsTest, UnloadRunsTheHandlerOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HeadlessForms, AFormMayOutliveItsRuntime) {
+    // As a form kept in a static variable does, until the process exits.
+    auto runtime = plat::CreateHeadlessForms();
+    std::unique_ptr<plat::Form> form = runtime->CreateForm(plat::FormDesign{});
+    EXPECT_NE(runtime->FindForm(""), nullptr);
+    runtime.reset();
+    form.reset();  // must not touch the runtime
+}
+
+}  // namespace
