@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/headless/headless_forms.h"
 #include "platform/posix/core/system.h"
 
 namespace plat {
@@ -15,14 +16,9 @@ std::string Lower(std::string s) {
     return s;
 }
 
-class NoForms : public FormsRuntime {
-public:
-    void Run() override {}
-};
-
 }  // namespace
 
-FakeHost::FakeHost() : forms(std::make_unique<NoForms>()), random_(12345) {}
+FakeHost::FakeHost() : forms(CreateHeadlessForms()), random_(12345) {}
 FakeHost::~FakeHost() = default;
 
 void FakeHost::SetRegistryString(HKEY hive, const std::string& path, const std::string& name,
