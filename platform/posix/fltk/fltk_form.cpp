@@ -52,7 +52,7 @@ FltkForm::FltkForm(const FormDesign& design) : design_(design) {
     window_->size_range(w, h, w, h);  // a fixed size
     window_->xclass("Corvane");
     if (design.backColor) window_->color(ToFlColor(*design.backColor));
-    if (!design.icon.empty()) icon_ = LoadPicture(design.icon);
+    if (!design.icon.empty()) icon_ = LoadPicture(design.icon, true);
     if (icon_) window_->icon(icon_.get());
 }
 
