@@ -184,10 +184,14 @@ void FakeHost::MsgBox(const std::string& text, const std::string& title, MsgIcon
     messages.push_back(title + "|" + text);
 }
 
-double FakeHost::ScreenWidth() { return screenWidthPx * twipsPerPixel; }
-double FakeHost::ScreenHeight() { return screenHeightPx * twipsPerPixel; }
-double FakeHost::TwipsPerPixelX() { return twipsPerPixel; }
-double FakeHost::TwipsPerPixelY() { return twipsPerPixel; }
+double FakeHost::ScreenWidth() {
+    return screenWidthTwips.value_or(screenWidthPx * TwipsPerPixelX());
+}
+double FakeHost::ScreenHeight() {
+    return screenHeightTwips.value_or(screenHeightPx * TwipsPerPixelY());
+}
+double FakeHost::TwipsPerPixelX() { return twipsX.value_or(twipsPerPixel); }
+double FakeHost::TwipsPerPixelY() { return twipsY.value_or(twipsPerPixel); }
 
 std::unique_ptr<SaverWindow> FakeHost::CreateSaverWindow(SaverEvents& e) {
     events = &e;
