@@ -9,16 +9,12 @@
 #include <ctime>
 
 #include "platform/posix/core/system.h"
+#include "platform/posix/fltk/fltk_forms.h"
 #include "platform/posix/sdl/sdl_saver_window.h"
 #include "platform/posix/x11/x11_windows.h"
 
 namespace plat {
 namespace {
-
-class NoForms : public FormsRuntime {
-public:
-    void Run() override {}
-};
 
 // The first executable file called name on PATH, or "".
 std::string FindOnPath(const std::string& name) {
@@ -41,7 +37,7 @@ std::string FindOnPath(const std::string& name) {
 PosixHost::PosixHost(int argc, char** argv)
     : random_(static_cast<std::uint32_t>(std::time(nullptr))),
       x11_(std::make_unique<X11Windows>()),
-      forms_(std::make_unique<NoForms>()) {
+      forms_(CreateFltkForms()) {
     for (int i = 1; i < argc; ++i) {
         if (i > 1) command_ += ' ';
         command_ += argv[i];
@@ -138,6 +134,7 @@ std::intptr_t PosixHost::ShellExecuteA(HWND, const std::string&, const std::stri
 void PosixHost::MsgBox(const std::string& text, const std::string& title, MsgIcon icon) {
     Uint32 flags = icon == MsgIcon::Warning ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_INFORMATION;
     SDL_Window* parent = window_ ? window_->Sdl() : nullptr;
+    if (window_) window_->Refresh();  // what was drawn shows behind the message
     if (SDL_ShowSimpleMessageBox(flags, title.c_str(), text.c_str(), parent) != 0)
         std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
 }
@@ -146,7 +143,10 @@ bool PosixHost::InitVideo() {
     if (sdlVideo_) return true;
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // The fatal message must show over the saver, not over a minimised one.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     sdlVideo_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (sdlVideo_) InstallXConnectionLossHandler();
     if (sdlVideo_ && cursorCounter_ < 0) SDL_ShowCursor(SDL_DISABLE);
     return sdlVideo_;
 }
@@ -213,6 +213,8 @@ void PosixHost::Changed(HWND hwnd, int x, int y, int width, int height) {
     if (window_ && hwnd == window_->Handle()) window_->Changed(x, y, width, height);
     else x11_->Changed(hwnd, x, y, width, height);
 }
+
+void PosixHost::Reading(HWND hwnd) { x11_->Reading(hwnd); }
 
 void PosixHost::Release(HWND hwnd) {
     if (window_ && hwnd == window_->Handle()) return;

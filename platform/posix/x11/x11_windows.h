@@ -4,19 +4,26 @@
 #pragma once
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "platform/posix/softgdi/softgdi.h"
 
 namespace plat {
 
+// Makes the loss of the X server end the process at once, as a stop from
+// outside (Xlib's own handler would run exit handlers mid-frame).
+void InstallXConnectionLossHandler();
+
 class X11Windows {
 public:
     X11Windows();
     ~X11Windows();
 
-    // The screen as it is now; white where no capture is possible.
+    // Pixels for the screen, filled with the screen as it is (white where no
+    // capture is possible) only once they are read.
     bool AcquireDesktop(int width, int height, softgdi::WindowSurface& out);
+    void Reading(HWND id);
     // The pixels for window id; false when there is no such window.
     bool AcquireWindow(HWND id, softgdi::WindowSurface& out);
     void Changed(HWND id, int x, int y, int width, int height);
@@ -29,10 +36,14 @@ private:
         bool dirty = false;
     };
     void* display_ = nullptr;  // Display*, opened on first use
+    std::unique_ptr<std::uint32_t[]> desktop_;  // pages untouched until captured
+    int desktopWidth_ = 0, desktopHeight_ = 0;
+    bool desktopCaptured_ = false;
+    int desktopRefs_ = 0;  // device contexts holding desktop_
     std::map<HWND, Buffer> buffers_;
 
     void* Open();
-    bool Capture(unsigned long drawable, Buffer& b);
+    bool Capture(unsigned long drawable, int width, int height, std::uint32_t* dst, int pitch);
 };
 
 }  // namespace plat
