@@ -1,9 +1,22 @@
 #include "platform/win32/forms_runtime.h"
 
+#include "platform/win32/ansi_text.h"
+#include "platform/win32/win32_form.h"
 #include "platform/win32/win32_host.h"
 #include "platform/win32/windows_api.h"
 
 namespace win32 {
+
+std::unique_ptr<plat::Form> FormsRuntime::CreateForm(const plat::FormDesign& design) {
+    return std::make_unique<Win32Form>(*this, design);
+}
+
+void FormsRuntime::MsgBox(const std::string& text, const std::string& title, plat::MsgIcon icon) {
+    UINT style = MB_OK | MB_SETFOREGROUND | MB_TASKMODAL;
+    if (icon == plat::MsgIcon::Warning) style |= MB_ICONEXCLAMATION;
+    ::MessageBoxA(::GetActiveWindow(), ToAnsi(text).c_str(), ToAnsi(title).c_str(), style);
+    RethrowPendingException();
+}
 
 void FormsRuntime::Run() {
     MSG msg;
@@ -17,9 +30,16 @@ void FormsRuntime::Run() {
 }
 
 bool FormsRuntime::PreTranslate(tagMSG* msg) {
-    if (openForms_ == 0) return false;
-    ::HWND top = ::GetAncestor(msg->hwnd, GA_ROOT);
-    return top != nullptr && ::IsDialogMessageA(top, msg);
+    if (openForms_ == 0 || msg->message != WM_KEYDOWN) return false;
+    if (msg->wParam != VK_TAB && msg->wParam != VK_RETURN) return false;
+    Win32Form* form = Win32Form::Of(::GetAncestor(msg->hwnd, GA_ROOT));
+    if (form == nullptr) return false;
+    if (msg->wParam == VK_TAB) {
+        if (::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_MENU) < 0) return false;
+        form->PressTab(::GetKeyState(VK_SHIFT) < 0);
+        return true;
+    }
+    return form->PressEnter(msg->hwnd);
 }
 
 }  // namespace win32

@@ -1,21 +1,30 @@
-// The Windows forms runtime: the message loop while a form is open, and the
-// hook that gives open forms their keyboard navigation in every pump.
+// The Windows forms runtime: forms as real windows with Windows controls at
+// the pixel positions their twips give, the message loop while a form is
+// open, and the keyboard rules every pump applies (Tab order by tab index,
+// Enter presses the focused button).
 #pragma once
+#include <memory>
+#include <string>
+
 #include "platform/forms.h"
 
 struct tagMSG;
 
 namespace win32 {
 
+class Win32Form;
+
 class FormsRuntime : public plat::FormsRuntime {
   public:
+    std::unique_ptr<plat::Form> CreateForm(const plat::FormDesign& design) override;
+    void MsgBox(const std::string& text, const std::string& title, plat::MsgIcon icon) override;
     void Run() override;
-    // True when an open form consumed the message (dialog navigation).
+
+    // True when the message was a form's keyboard navigation, now handled.
     bool PreTranslate(tagMSG* msg);
-    // Forms register while they are open.
-    void FormOpened() { ++openForms_; }
-    void FormClosed() { --openForms_; }
-    int OpenForms() const { return openForms_; }
+    // Forms count themselves while they are shown.
+    void FormShown() { ++openForms_; }
+    void FormHidden() { --openForms_; }
 
   private:
     int openForms_ = 0;
