@@ -213,8 +213,9 @@ void Win32Form::PressTab(bool backwards) {
     if (next < 0) return;
     ::HWND target = controls_[static_cast<std::size_t>(next)]->Window();
     ::SetFocus(target);
-    const auto kind = controls_[static_cast<std::size_t>(next)]->Design().kind;
-    if (kind == plat::ControlKind::TextBox || kind == plat::ControlKind::MultiLineTextBox)
+    // A one-line text box reached by Tab has its text selected, as in
+    // dialogs; a multi-line one keeps its first lines in view.
+    if (controls_[static_cast<std::size_t>(next)]->Design().kind == plat::ControlKind::TextBox)
         ::SendMessageA(target, EM_SETSEL, 0, -1);
 }
 

@@ -1,0 +1,45 @@
+# Helpers of the Windows process tests (run inside one X session, with the
+# build tree's Wine prefix; see scripts/test-windows.sh).
+#   WIN_BUILD  the cross build folder      WIN_PROG  the installed program folder
+#   WIN_SHOTS  where screenshots go        WIN_SRC   the source tree
+
+RESULTS=()
+
+pass() { RESULTS+=("PASS $1"); echo "PASS: $1"; }
+fail() { RESULTS+=("FAIL $1: $2"); echo "FAIL: $1: $2" >&2; }
+
+# A Windows path for a Linux one (Wine's Z: drive).
+winpath() { printf 'Z:%s' "$1" | tr '/' '\\'; }
+
+# Waits for a visible window with exactly this title; prints its id.
+wait_window() {
+    local name=$1 seconds=${2:-20} id n
+    for ((n = 0; n < seconds * 10; n++)); do
+        id=$(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null | head -1)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits until the process ends; 1 when it is still running after the time.
+wait_gone() {
+    local pid=$1 seconds=${2:-15} n
+    for ((n = 0; n < seconds * 10; n++)); do
+        kill -0 "$pid" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Ends a wine process that a test left running.
+stop() { kill "$1" 2>/dev/null; wait_gone "$1" 5 || kill -9 "$1" 2>/dev/null; wait "$1" 2>/dev/null; }
+
+ini_get() {  # section key: the value in the program folder's corvane.ini
+    awk -v s="[$1]" -v k="$2" 'BEGIN{IGNORECASE=1} {sub(/\r$/,"")} /^\[/{in_s=(tolower($0)==tolower(s))} in_s && index(tolower($0), tolower(k)"=")==1 {print substr($0, length(k)+2)}' \
+        "$WIN_PROG/corvane.ini"
+}
+
+reset_ini() { cp "$WIN_SRC/assets/corvane.ini" "$WIN_PROG/corvane.ini"; }
+
+focus_root() { xdotool windowfocus "$(xwininfo -root | awk '/Window id:/{print $4}')" 2>/dev/null || true; }

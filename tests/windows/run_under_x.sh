@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# The Windows tests inside one X session (started by scripts/test-windows.sh
+# through scripts/xvfb.sh): unit tests under Wine, the differential trace
+# against the Linux build, the process tests. Ends with one summary line.
+#   run_under_x.sh WIN_BUILD LINUX_BUILD
+set -uo pipefail
+src=$(cd "$(dirname "$0")/../.." && pwd)
+export WIN_BUILD=$(cd "$1" && pwd) LINUX_BUILD=$(cd "$2" && pwd) WIN_SRC=$src
+export WIN_PROG=$WIN_BUILD/win-install WIN_SHOTS=$WIN_BUILD/shots
+. "$src/scripts/wine-env.sh" "$WIN_BUILD"
+trap 'wineserver -k 2>/dev/null' EXIT
+
+# Unit tests. A program that cannot start under Wine exits 0 silently, so
+# each must first list its tests.
+unit_summary="unit tests did not run"
+started=0 silent=""
+for exe in "$WIN_BUILD"/tests/*.exe; do
+    n=$(wine "$exe" --gtest_list_tests 2>/dev/null | tr -d '\r' | grep -c '^  ')
+    if [ "$n" -gt 0 ]; then started=$((started + 1)); else silent="$silent $(basename "$exe")"; fi
+done
+(cd "$WIN_BUILD" && ctest -j2 --timeout 300 --output-on-failure -L unit) >"$WIN_BUILD/unit.log" 2>&1
+unit_rc=$?
+tail -n 25 "$WIN_BUILD/unit.log"
+line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$WIN_BUILD/unit.log")
+if [ -n "$line" ]; then
+    total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
+    failed=$(sed -E 's/.*passed, ([0-9]+) tests failed.*/\1/' <<<"$line")
+    unit_summary="unit $((total - failed))/$total passed in $started programs"
+fi
+[ -n "$silent" ] && { unit_summary="$unit_summary; did not start:$silent"; unit_rc=1; }
+
+# The differential trace: our software GDI and settings file (Linux) against
+# gdi32 and kernel32 (Wine), over generated cases.
+diffs=0 cases=0
+for run in "1200 1" "1200 2 outside"; do
+    set -- $run
+    "$LINUX_BUILD/corvane_differential_trace" $run >"$WIN_BUILD/trace-linux-$2.txt"
+    wine "$WIN_BUILD/corvane_differential_trace.exe" $run 2>/dev/null | tr -d '\r' \
+        >"$WIN_BUILD/trace-wine-$2.txt"
+    if ! grep -q '^trace done' "$WIN_BUILD/trace-wine-$2.txt"; then diffs=$((diffs + 1)); fi
+    d=$(diff "$WIN_BUILD/trace-linux-$2.txt" "$WIN_BUILD/trace-wine-$2.txt" | grep -c '^<')
+    diffs=$((diffs + d))
+    cases=$((cases + 2 * $1))
+done
+echo "differential: $diffs differences in $cases cases (GDI and profile strings)"
+
+# Process tests of the real programs.
+bash "$src/tests/windows/process/process_tests.sh" | tee "$WIN_BUILD/process.log"
+process_rc=${PIPESTATUS[0]}
+process_summary=$(grep '^process tests:' "$WIN_BUILD/process.log" || echo "process tests did not finish")
+
+echo "WINDOWS SUMMARY: $unit_summary; differential $diffs differences in $cases cases; $process_summary"
+[ $unit_rc = 0 ] && [ $diffs = 0 ] && [ $process_rc = 0 ]
