@@ -37,11 +37,16 @@ void Pull(WindowDc& w) {
                     w.surface.width, w.bits + static_cast<std::ptrdiff_t>(y) * w.surface.width);
 }
 
+// gdi32 may leave the DIB's unused top byte set (WHITENESS writes all
+// ones); window pixels keep it 0.
 void Push(WindowDc& w, int x, int y, int width, int height) {
     ::GdiFlush();
-    for (int row = y; row < y + height; ++row)
-        std::copy_n(w.bits + static_cast<std::ptrdiff_t>(row) * w.surface.width + x, width,
-                    w.surface.pixels + static_cast<std::ptrdiff_t>(row) * w.surface.pitch + x);
+    for (int row = y; row < y + height; ++row) {
+        const std::uint32_t* from = w.bits + static_cast<std::ptrdiff_t>(row) * w.surface.width + x;
+        std::uint32_t* to =
+            w.surface.pixels + static_cast<std::ptrdiff_t>(row) * w.surface.pitch + x;
+        for (int i = 0; i < width; ++i) to[i] = from[i] & 0xFFFFFFu;
+    }
 }
 
 bool UsesSource(std::uint32_t rop) {
@@ -125,10 +130,15 @@ bool Release(plat::HDC dc) {
     return true;
 }
 
-// The DIB holds everything drawn through the DC since it was taken; only
-// pending GDI work needs flushing.
+// The DIB holds everything drawn through the DC since it was taken; a
+// window that is read is asked for its pixels first (the provider may fill
+// them only when they are read).
 void BeforeBlit(plat::HDC dest, plat::HDC src) {
-    if (Find(src) != nullptr || Find(dest) != nullptr) ::GdiFlush();
+    if (WindowDc* w = Find(src)) {
+        if (provider) provider->Reading(w->hwnd);
+        Pull(*w);
+    }
+    if (Find(dest) != nullptr) ::GdiFlush();
 }
 
 void AfterBlit(plat::HDC dest, int x, int y, int width, int height, plat::HDC src, int sx, int sy,
@@ -150,8 +160,14 @@ void AfterBlit(plat::HDC dest, int x, int y, int width, int height, plat::HDC sr
                           static_cast<int>(ch));
 }
 
-void BeforeRead(plat::HDC dc) {
-    if (Find(dc) != nullptr) ::GdiFlush();
+void BeforeRead(plat::HDC dc, int x, int y) {
+    WindowDc* w = Find(dc);
+    if (w == nullptr) return;
+    ::GdiFlush();
+    if (x < 0 || y < 0 || x >= w->surface.width || y >= w->surface.height) return;
+    if (provider) provider->Reading(w->hwnd);
+    w->bits[static_cast<std::ptrdiff_t>(y) * w->surface.width + x] =
+        w->surface.pixels[static_cast<std::ptrdiff_t>(y) * w->surface.pitch + x];
 }
 
 void AfterWrite(plat::HDC dc, int x, int y) {
@@ -196,7 +212,7 @@ int LiveObjects() {
 }
 
 bool ReadPixel(plat::HDC hdc, int x, int y, std::uint32_t& rgb) {
-    win32::windowdc::BeforeRead(hdc);
+    win32::windowdc::BeforeRead(hdc, x, y);
     const COLORREF c = ::GetPixel(win32::ToHandle<::HDC>(hdc), x, y);
     if (c == CLR_INVALID) return false;
     rgb = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
@@ -210,7 +226,7 @@ bool WritePixel(plat::HDC hdc, int x, int y, std::uint32_t rgb) {
     ::HGDIOBJ bmp = ::GetCurrentObject(dc, OBJ_BITMAP);
     if (bmp != nullptr && ::GetObjectA(bmp, sizeof bm, &bm) != 0 && bm.bmBitsPixel == 1 && rgb != 0)
         rgb = 0xFFFFFF;
-    win32::windowdc::BeforeRead(hdc);
+    ::GdiFlush();
     const COLORREF c = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
     const bool ok = ::SetPixelV(dc, x, y, c) != FALSE;
     win32::windowdc::AfterWrite(hdc, x, y);

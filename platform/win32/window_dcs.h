@@ -20,7 +20,7 @@ bool Release(plat::HDC dc);
 void BeforeBlit(plat::HDC dest, plat::HDC src);
 void AfterBlit(plat::HDC dest, int x, int y, int width, int height, plat::HDC src, int sx, int sy,
                std::uint32_t rop);
-void BeforeRead(plat::HDC dc);
+void BeforeRead(plat::HDC dc, int x, int y);
 void AfterWrite(plat::HDC dc, int x, int y);
 
 bool IsWindowDc(plat::HDC dc);
