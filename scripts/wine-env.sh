@@ -16,5 +16,8 @@ if [ ! -f "$WINEPREFIX/.corvane-booted" ]; then
     wineserver -p
     wineboot -u >/dev/null 2>&1 && touch "$WINEPREFIX/.corvane-booted"
 fi
-# Persistent server: later wine starts skip the cold start.
+# Persistent server: later wine starts skip the cold start. Its service
+# processes are started here, away from any pipe of the caller (they would
+# hold it open after the program that started them has ended).
 wineserver -p
+wine cmd.exe /c exit </dev/null >/dev/null 2>&1

@@ -2,6 +2,8 @@
 // malformed or hostile file gives 0 instead of a crash or a huge allocation.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "tests/windows/gdi_surface.h"
 
 namespace {
@@ -86,6 +88,38 @@ TEST(BitmapFromMemory, MalformedFilesGiveZero) {
 
     for (std::size_t i = 0; i < bad.size(); ++i) EXPECT_EQ(Load(bad[i]), 0u) << "case " << i;
     EXPECT_EQ(plat::LoadBitmapFromMemory(nullptr, 100), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+// The fuzzer's seed files (valid, odd and hostile) through both loaders:
+// each gives a bitmap of a sane size or 0, and never crashes.
+TEST(BitmapFromMemory, FuzzCorpusFilesLoadOrGiveZero) {
+    const std::filesystem::path corpus =
+        std::filesystem::path(CORVANE_SOURCE_DIR) / "fuzz/corpus/bmp";
+    if (!std::filesystem::exists(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
+    int files = 0, loaded = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
+        const std::vector<std::uint8_t> bytes = bmptest::ReadFile(entry.path().string());
+        for (plat::HBITMAP bmp : {plat::LoadBitmapFromMemory(bytes.data(), bytes.size()),
+                                  plat::LoadImageA(0, entry.path().string(), plat::IMAGE_BITMAP, 0,
+                                                   0, plat::LR_LOADFROMFILE)}) {
+            if (bmp == 0) continue;
+            plat::BITMAP bm{};
+            ASSERT_EQ(plat::GetObjectA(bmp, sizeof bm, &bm), 24) << entry.path();
+            EXPECT_GT(bm.bmWidth, 0);
+            EXPECT_LE(bm.bmWidth, 32767);
+            EXPECT_GT(bm.bmHeight, 0);
+            EXPECT_LE(bm.bmHeight, 32767);
+            ++loaded;
+            plat::DeleteObject(bmp);
+        }
+        ++files;
+    }
+    EXPECT_GT(files, 0);
+    RecordProperty("loaded", loaded);
 }
 
 }  // namespace
