@@ -43,7 +43,35 @@ SdlSaverWindow::SdlSaverWindow(PosixHost& host, SaverEvents& events, int width, 
     host_.Attach(this);
 }
 
+SdlSaverWindow::SdlSaverWindow(PosixHost& host, SaverEvents& events, SDL_Window* window,
+                               int width, int height)
+    : host_(host), events_(events), window_(window), handle_(kSaverWindowHandle),
+      width_(width), height_(height) {
+    host_.Attach(this);
+}
+
 SdlSaverWindow::~SdlSaverWindow() { Close(); }
+
+void SdlSaverWindow::Replace(SDL_Window* window, int width, int height) {
+    if (dc_) {
+        ReleaseDC(handle_, dc_);
+        dc_ = 0;
+    }
+    if (shadowSurface_) SDL_FreeSurface(shadowSurface_);
+    shadowSurface_ = nullptr;
+    std::vector<std::uint32_t>().swap(shadow_);
+    if (window_) SDL_DestroyWindow(window_);
+    window_ = window;
+    width_ = width;
+    height_ = height;
+    dirtyCount_ = 0;
+}
+
+void SdlSaverWindow::RepaintAll() {
+    dirtyCount_ = 0;
+    Changed(0, 0, width_, height_);
+    Present();
+}
 
 HDC SdlSaverWindow::hDC() {
     if (!dc_) dc_ = GetDC(handle_);
@@ -164,12 +192,8 @@ void SdlSaverWindow::Deliver(const SDL_Event& e) {
             host_.End();
             break;
         case SDL_WINDOWEVENT:
-            if (e.window.event == SDL_WINDOWEVENT_EXPOSED) {
-                // The window's pixels are still ours: show them all again.
-                dirtyCount_ = 0;
-                Changed(0, 0, width_, height_);
-                Present();
-            }
+            // The window's pixels are still ours: show them all again.
+            if (e.window.event == SDL_WINDOWEVENT_EXPOSED) RepaintAll();
             break;
         default:
             break;
