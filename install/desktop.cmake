@@ -3,11 +3,12 @@
 # entry. A program folder called .../share/corvane (the default,
 # ~/.local/share/corvane, or /usr/share/corvane) puts them beside it in
 # .../bin and .../share; any other folder keeps them inside it.
+cmake_policy(VERSION 3.25)
 cmake_path(GET CMAKE_INSTALL_PREFIX FILENAME leaf)
-cmake_path(GET CMAKE_INSTALL_PREFIX PARENT_PATH share)
-cmake_path(GET share FILENAME share_leaf)
-if(leaf STREQUAL "corvane" AND share_leaf STREQUAL "share")
-    cmake_path(GET share PARENT_PATH base)
+cmake_path(GET CMAKE_INSTALL_PREFIX PARENT_PATH parent)
+cmake_path(GET parent FILENAME parent_leaf)
+if(leaf STREQUAL "corvane" AND parent_leaf STREQUAL "share")
+    cmake_path(GET parent PARENT_PATH base)
 else()
     set(base ${CMAKE_INSTALL_PREFIX})
 endif()
