@@ -7,7 +7,9 @@ namespace Module1 {
 void ShowSettingsDialog() {}
 
 void ShowSaverWindow() {
-    static Form1 form;
+    // Never destroyed: a run ends the process from inside Load, and the
+    // drawing objects must not outlive the GDI's tables at exit.
+    static Form1& form = *new Form1;
     form.Load();
 }
 

@@ -26,21 +26,18 @@ cp -r "$build/vantrelsoftware" "$work/"
 printf '[mode]\nscMode=0\n[applic]\nappcurrent=3\nappalert=3\nappdisplay=1\n' >"$work/corvane.ini"
 cp "$work/corvane.ini" "$work/ini.before"
 
-# Opaque pixels of the logo as "x,y colour" lines (green is transparent).
+# Opaque pixels of the logo as "x,y: #RRGGBB" lines (green is transparent).
 convert "$work/vantrelsoftware/corvane/logo.bmp" txt:- |
-    awk -F'[ :,]+' 'NR > 1 && $0 !~ /#00FF00/ { print $1 "," $2, $(NF-1) }' >"$work/logo.txt"
+    awk 'NR > 1 && $3 != "#00FF00" { print $1, $3 }' >"$work/logo.txt"
 
 shot() { import -window "$1" "$2"; }
-pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info:; }
-# logo_at SHOT RIGHT BOTTOM: every 7th opaque logo pixel is on screen
+# logo_at SHOT RIGHT BOTTOM: the logo's opaque pixels, bottom-right at there
 logo_at() {
-    local n=0 bad=0 x y c
-    while read -r xy c; do
-        n=$((n + 1)); [ $((n % 7)) -eq 0 ] || continue
-        x=$(($3 - 120 + ${xy%,*})); y=$(($4 - 40 + ${xy#*,}))
-        [ "#$(pixel "$1" $x $y)" = "$c" ] || bad=$((bad + 1))
-    done <"$work/logo.txt"
-    [ $n -gt 100 ] && [ $bad -eq 0 ]
+    convert "$1" -crop "120x40+$(($2 - 120))+$(($3 - 40))" +repage txt:- |
+        awk 'NR > 1 { print $1, $3 }' >"$work/crop.txt"
+    awk 'NR == FNR { want[$1] = $2; next }
+         ($1 in want) { n++; if (want[$1] != $2) bad++ }
+         END { exit !(n > 1000 && bad == 0) }' "$work/logo.txt" "$work/crop.txt"
 }
 changed() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" -gt 500 ]; }
 alive() { kill -0 "$1" 2>/dev/null; }
