@@ -17,8 +17,10 @@ std::string BackgroundOption(const std::string& command) {
     std::istringstream words(command);
     std::string word, mode;
     while (words >> word) {
-        if (word == "-desktop") mode = "1";
-        else if (word == "-white") mode = "0";
+        if (word == "-desktop")
+            mode = "1";
+        else if (word == "-white")
+            mode = "0";
     }
     return mode;
 }
@@ -32,7 +34,8 @@ void RunHack() {
         // choice, and a daemon starts the saver many times.
         std::string current;
         ReadIniString("mode", "scMode", current, IniFilePath());
-        if (current != mode) plat::WritePrivateProfileStringA("mode", "scMode", mode, IniFilePath());
+        if (current != mode)
+            plat::WritePrivateProfileStringA("mode", "scMode", mode, IniFilePath());
     }
     HackMode = true;
     ShowSaverWindow();

@@ -6,8 +6,8 @@
 namespace plat {
 
 struct HackTarget {
-    bool given = false;       // the saver runs as a daemon's display program
-    bool root = false;        // draw into the root window
+    bool given = false;        // the saver runs as a daemon's display program
+    bool root = false;         // draw into the root window
     unsigned long window = 0;  // the window's id; 0 with root false: no usable window
 };
 

@@ -11,7 +11,7 @@
 namespace {
 
 class HackTest : public SaverTest {
-protected:
+  protected:
     HackTest() {
         host.hackMode = true;
         host.command = "-root";

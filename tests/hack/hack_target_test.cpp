@@ -1,9 +1,9 @@
 // Which window a daemon names: -window-id, XSCREENSAVER_WINDOW, -root.
+#include "platform/posix/hack_target.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
-
-#include "platform/posix/hack_target.h"
 
 namespace {
 

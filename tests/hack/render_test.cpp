@@ -1,5 +1,7 @@
 // The render tool: its frames are the headless window's frames, its PNG
 // files hold them exactly, and its GIF's code stream decodes back.
+#include "tools/render/render.h"
+
 #include <png.h>
 
 #include <cstdio>
@@ -8,7 +10,6 @@
 #include "tests/support/saver_fixture.h"
 #include "tools/render/gif_writer.h"
 #include "tools/render/png_writer.h"
-#include "tools/render/render.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ Pixels ReadPng(const std::string& path, int& w, int& h) {
 }
 
 class RenderTest : public SaverTest {
-protected:
+  protected:
     static constexpr int kW = 320, kH = 240, kFrames = 6;
 
     // The frames of a plain headless run with the same clock: the window
@@ -110,8 +111,7 @@ std::vector<std::uint8_t> LzwDecode(const std::vector<std::uint8_t>& bytes) {
     for (;;) {
         if (bit + size > bytes.size() * 8) break;
         int code = 0;
-        for (int i = 0; i < size; ++i, ++bit)
-            code |= ((bytes[bit / 8] >> (bit % 8)) & 1) << i;
+        for (int i = 0; i < size; ++i, ++bit) code |= ((bytes[bit / 8] >> (bit % 8)) & 1) << i;
         if (code == 256) {
             reset();
             size = 9;
@@ -120,7 +120,8 @@ std::vector<std::uint8_t> LzwDecode(const std::vector<std::uint8_t>& bytes) {
         }
         if (code == 257) break;
         std::vector<std::uint8_t> entry;
-        if (code < static_cast<int>(table.size())) entry = table[code];
+        if (code < static_cast<int>(table.size()))
+            entry = table[code];
         else if (prev >= 0 && code == static_cast<int>(table.size())) {
             entry = table[prev];
             entry.push_back(table[prev][0]);
@@ -144,7 +145,8 @@ TEST(GifWriter, TheCodeStreamDecodesBackAcrossWidthsAndTableResets) {
     std::vector<std::uint8_t> noisy(200000), runs(100000, 9), smallAlphabet(300000);
     for (auto& v : noisy) v = static_cast<std::uint8_t>(random());
     for (auto& v : smallAlphabet) v = static_cast<std::uint8_t>(random() % 3);
-    for (const auto* in : {&noisy, &runs, &smallAlphabet}) EXPECT_TRUE(LzwDecode(render::LzwEncode(*in)) == *in);
+    for (const auto* in : {&noisy, &runs, &smallAlphabet})
+        EXPECT_TRUE(LzwDecode(render::LzwEncode(*in)) == *in);
     EXPECT_TRUE(LzwDecode(render::LzwEncode({})).empty());
     EXPECT_TRUE(LzwDecode(render::LzwEncode({42})) == std::vector<std::uint8_t>{42});
 }

@@ -13,7 +13,7 @@ constexpr int kMaxCode = 4095;
 
 // Codes packed least significant bit first.
 class BitPacker {
-public:
+  public:
     void Put(int code, int bits) {
         acc_ |= static_cast<std::uint32_t>(code) << count_;
         count_ += bits;
@@ -30,14 +30,14 @@ public:
     }
     std::vector<std::uint8_t> out;
 
-private:
+  private:
     std::uint32_t acc_ = 0;
     int count_ = 0;
 };
 
 // The string table: (prefix code, next index) -> code, open addressing.
 class CodeTable {
-public:
+  public:
     void Clear() { keys_.fill(-1); }
     int Find(int prefix, int k) const {
         for (std::size_t i = Slot(prefix, k);; i = (i + 1) % kSize) {
@@ -52,7 +52,7 @@ public:
         codes_[i] = static_cast<std::int16_t>(code);
     }
 
-private:
+  private:
     static constexpr std::size_t kSize = 8191;  // prime, twice the codes
     static int Key(int prefix, int k) { return (prefix << 8) | k; }
     static std::size_t Slot(int prefix, int k) {
@@ -98,8 +98,8 @@ std::vector<std::uint32_t> MakePalette(const std::vector<std::uint32_t>& pixels)
     std::sort(boxes.begin(), boxes.end(), [](const Box& a, const Box& b) { return a.n > b.n; });
     for (std::size_t i = 0; i < 256 && boxes[i].n > 0; ++i) {
         const Box& box = boxes[i];
-        palette.push_back(static_cast<std::uint32_t>((box.r / box.n) << 16 |
-                                                     (box.g / box.n) << 8 | box.b / box.n));
+        palette.push_back(static_cast<std::uint32_t>((box.r / box.n) << 16 | (box.g / box.n) << 8 |
+                                                     box.b / box.n));
     }
     return palette;
 }
@@ -179,8 +179,8 @@ void GifWriter::WriteHeader() {
         colours[3 * i + 2] = static_cast<std::uint8_t>(palette_[i]);
     }
     Put(colours, sizeof colours);
-    const std::uint8_t loop[19] = {0x21, 0xFF, 11, 'N', 'E', 'T', 'S', 'C', 'A', 'P',
-                                   'E',  '2',  '.', '0', 3,  1,   0,   0,   0};
+    const std::uint8_t loop[19] = {0x21, 0xFF, 11,  'N', 'E', 'T', 'S', 'C', 'A', 'P',
+                                   'E',  '2',  '.', '0', 3,   1,   0,   0,   0};
     Put(loop, sizeof loop);
 }
 
@@ -212,8 +212,9 @@ bool GifWriter::Add(const std::vector<std::uint32_t>& pixels) {
         }
         indices[i] = lastIndex;
     }
-    const std::uint8_t control[8] = {0x21, 0xF9, 4, 0, static_cast<std::uint8_t>(delay_),
-                                     static_cast<std::uint8_t>(delay_ >> 8), 0, 0};
+    const std::uint8_t control[8] = {
+        0x21, 0xF9, 4, 0, static_cast<std::uint8_t>(delay_), static_cast<std::uint8_t>(delay_ >> 8),
+        0,    0};
     Put(control, sizeof control);
     const std::uint8_t image[1] = {0x2C};
     Put(image, 1);

@@ -19,7 +19,7 @@ std::vector<std::uint32_t> MakePalette(const std::vector<std::uint32_t>& pixels)
 std::vector<std::uint8_t> LzwEncode(const std::vector<std::uint8_t>& indices);
 
 class GifWriter {
-public:
+  public:
     GifWriter() = default;
     ~GifWriter();
     GifWriter(const GifWriter&) = delete;
@@ -33,7 +33,7 @@ public:
     // The palette index a colour gets (after the first frame).
     std::uint8_t IndexOf(std::uint32_t rgb);
 
-private:
+  private:
     std::FILE* file_ = nullptr;
     int width_ = 0, height_ = 0, delay_ = 0;
     bool ok_ = true;

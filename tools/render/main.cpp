@@ -59,7 +59,8 @@ bool Parse(int argc, char** argv, Args& a) {
             return false;
         }
     }
-    if (folder.empty()) folder = HasPictures(posixsys::ProgramFolder()) ? posixsys::ProgramFolder() : ".";
+    if (folder.empty())
+        folder = HasPictures(posixsys::ProgramFolder()) ? posixsys::ProgramFolder() : ".";
     a.options.folder = folder;
     return !a.out.empty() || !a.gif.empty();
 }
@@ -89,7 +90,8 @@ int main(int argc, char** argv) {
     }
     bool written = true;
     std::string error = render::Render(a.options, [&](int index, const render::Frame& f) {
-        if (!a.out.empty()) written &= render::WritePng(FrameName(a.out, index), f.width, f.height, *f.pixels);
+        if (!a.out.empty())
+            written &= render::WritePng(FrameName(a.out, index), f.width, f.height, *f.pixels);
         if (!a.gif.empty()) written &= gif.Add(*f.pixels);
     });
     if (!a.gif.empty()) written &= gif.Close();

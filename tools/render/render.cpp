@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 
 // A scratch program folder: the settings file and the pictures.
 class ScratchFolder {
-public:
+  public:
     explicit ScratchFolder(const std::string& from) {
         std::string tmpl = (fs::temp_directory_path() / "corvane-render-XXXXXX").string();
         if (!::mkdtemp(tmpl.data())) return;
@@ -32,7 +32,7 @@ public:
     }
     const fs::path& path() const { return path_; }
 
-private:
+  private:
     fs::path path_;
 };
 
@@ -74,7 +74,6 @@ std::string Render(const Options& options,
         } catch (const plat::ProgramEnded&) {
             error = host.messages.empty() ? "the saver ended" : host.messages.back();
             error.erase(0, error.find('|') + 1);  // "title|text"
-
         }
     }
     Module1::HackMode = false;

@@ -14,11 +14,11 @@ struct Frame {
 };
 
 struct Options {
-    std::string folder;   // the program folder: corvane.ini and the picture folder
+    std::string folder;  // the program folder: corvane.ini and the picture folder
     int width = 800, height = 600;
     int frames = 40;
-    std::uint32_t tick = 0;   // the clock at the start (milliseconds)
-    double timeOfDay = 0;     // seconds since midnight at the start
+    std::uint32_t tick = 0;  // the clock at the start (milliseconds)
+    double timeOfDay = 0;    // seconds since midnight at the start
 };
 
 // Renders options.frames frames; sink gets them in order (index from 1).

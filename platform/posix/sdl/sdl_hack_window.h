@@ -10,15 +10,15 @@
 namespace plat {
 
 class SdlHackWindow : public SdlSaverWindow {
-public:
+  public:
     // Null when there is no such window or SDL cannot draw into it.
-    static std::unique_ptr<SdlHackWindow> Create(PosixHost& host, SaverEvents& events,
-                                                 bool root, unsigned long id);
+    static std::unique_ptr<SdlHackWindow> Create(PosixHost& host, SaverEvents& events, bool root,
+                                                 unsigned long id);
 
     void Show() override {}  // the daemon shows its window
     void Pump() override;
 
-private:
+  private:
     SdlHackWindow(PosixHost& host, SaverEvents& events, SDL_Window* window,
                   std::unique_ptr<X11Target> target);
     std::unique_ptr<X11Target> target_;

@@ -14,7 +14,9 @@ int IgnoreError(Display*, XErrorEvent*) {
 
 }  // namespace
 
-void X11Target::TolerateErrors() { XSetErrorHandler(IgnoreError); }
+void X11Target::TolerateErrors() {
+    XSetErrorHandler(IgnoreError);
+}
 
 X11Target::X11Target(bool root, unsigned long id) {
     TolerateErrors();

@@ -5,7 +5,7 @@
 namespace plat {
 
 class X11Target {
-public:
+  public:
     enum class Change { Nothing, Exposed, Resized, Gone };
 
     // root: the root window of the default screen; otherwise window id.
@@ -26,7 +26,7 @@ public:
     // SDL's video start, which installs a handler of its own.
     static void TolerateErrors();
 
-private:
+  private:
     void* display_ = nullptr;  // Display*
     unsigned long id_ = 0;
     int width_ = 0, height_ = 0;
