@@ -6,10 +6,9 @@ namespace Module1 {
 
 void ShowSettingsDialog() {}
 
+// The run never comes back here: it ends the program from inside Load.
 void ShowSaverWindow() {
-    // Never destroyed: a run ends the process from inside Load, and the
-    // drawing objects must not outlive the GDI's tables at exit.
-    static Form1& form = *new Form1;
+    Form1 form;
     form.Load();
 }
 

@@ -145,6 +145,7 @@ void PosixHost::MsgBox(const std::string& text, const std::string& title, MsgIco
     }
     Uint32 flags = icon == MsgIcon::Warning ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_INFORMATION;
     SDL_Window* parent = window_ ? window_->Sdl() : nullptr;
+    if (window_) window_->Refresh();  // what was drawn shows behind the message
     if (SDL_ShowSimpleMessageBox(flags, title.c_str(), text.c_str(), parent) != 0)
         std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
 }
@@ -153,7 +154,10 @@ bool PosixHost::InitVideo() {
     if (sdlVideo_) return true;
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // The fatal message must show over the saver, not over a minimised one.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     sdlVideo_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (sdlVideo_) InstallXConnectionLossHandler();
     if (sdlVideo_ && cursorCounter_ < 0) SDL_ShowCursor(SDL_DISABLE);
     return sdlVideo_;
 }

@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <cstdlib>
 #include <cstring>
 
 namespace plat {
@@ -29,7 +30,11 @@ std::uint32_t Channel(unsigned long pixel, unsigned long mask) {
     return static_cast<std::uint32_t>(((pixel & mask) >> shift) * 255 / max);
 }
 
+int ConnectionLost(Display*) { std::_Exit(0); }
+
 }  // namespace
+
+void InstallXConnectionLossHandler() { XSetIOErrorHandler(ConnectionLost); }
 
 X11Windows::X11Windows() = default;
 
@@ -40,7 +45,10 @@ X11Windows::~X11Windows() {
 void* X11Windows::Open() {
     if (!display_) {
         display_ = XOpenDisplay(nullptr);
-        if (display_) XSetErrorHandler(CountError);
+        if (display_) {
+            XSetErrorHandler(CountError);
+            InstallXConnectionLossHandler();
+        }
     }
     return display_;
 }

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Measures the real saver under Xvfb: CPU per wall second of an idle run,
+# process start to first picture on screen (white and desktop mode), and
+# peak resident memory at 3840x2160. Prints one line per figure.
+# Usage: scripts/measure-saver.sh [BUILD_DIR]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$(realpath "${1:-build}")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$build/Corvane" "$work/"; cp -r "$build/vantrelsoftware" "$work/"
+setmode() { printf '[mode]\r\nscMode=%s\r\n' "$1" >"$work/corvane.ini"; }
+
+export work build
+setmode 0
+XVFB_WM=0 XVFB_SIZE=1920x1080 scripts/xvfb.sh bash -c '
+    tck=$(getconf CLK_TCK)
+    "$work/Corvane" /S & pid=$!
+    sleep 2
+    cpu() { awk "{print \$14 + \$15}" /proc/$pid/stat; }
+    a=$(cpu); t0=$(date +%s.%N); sleep 10; b=$(cpu); t1=$(date +%s.%N)
+    echo "idle CPU at 1920x1080: $(echo "scale=2; 100 * ($b - $a) / $tck / ($t1 - $t0)" | bc) % of a core"
+    kill $pid; wait $pid 2>/dev/null || true
+    for i in 1 2 3 4 5; do "$build/tests/corvane_first_frame_probe" 960 540 "$work/Corvane" /S; sleep 0.3; done |
+        sort -n | awk "{v[NR]=\$1} END {print \"start to first frame, white mode, 1920x1080: median \" v[3] \" ms\"}"
+'
+setmode 1
+XVFB_WM=0 XVFB_SIZE=1920x1080 scripts/xvfb.sh bash -c '
+    xsetroot -solid "#204060"
+    for i in 1 2 3 4 5; do "$build/tests/corvane_first_frame_probe" 3 3 "$work/Corvane" /S; sleep 0.3; done |
+        sort -n | awk "{v[NR]=\$1} END {print \"start to first frame, desktop mode, 1920x1080: median \" v[3] \" ms\"}"
+'
+for mode in 0 1; do
+    setmode $mode
+    MODE=$mode XVFB_WM=0 XVFB_SIZE=3840x2160 scripts/xvfb.sh bash -c '
+        "$work/Corvane" /S & pid=$!
+        sleep 4
+        kb=$(awk "/VmHWM/{print \$2}" /proc/$pid/status)
+        kill $pid; wait $pid 2>/dev/null || true
+        buf=$((3840 * 2160 * 4 / 1024))
+        echo "peak resident memory, mode $MODE, 3840x2160: $((kb / 1024)) MiB = $(echo "scale=2; $kb / $buf" | bc) screen buffers"
+    '
+done

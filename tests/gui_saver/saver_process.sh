@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# Process tests of the real screen saver; run inside scripts/xvfb.sh.
+# Usage: saver_process.sh TEST BUILD_DIR SOURCE_DIR
+set -euo pipefail
+test=$1 build=$2 src=$3
+work=$(mktemp -d)
+trap 'pkill -f "$work/Corvane" 2>/dev/null || true; rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+# A program folder of our own, with a Tellwell stand-in that leaves a mark.
+cp "$build/Corvane" "$work/"
+cp -r "$build/vantrelsoftware" "$work/"
+printf '[mode]\r\nscMode=0\r\n[applic]\r\nappcurrent=3\r\nappalert=3\r\nappdisplay=1\r\n' >"$work/corvane.ini"
+printf '#!/bin/sh\ntouch "%s/tellwell-started"\n' "$work" >"$work/Tellwell"
+chmod +x "$work/Tellwell"
+
+ini() { grep -i "^$1=" "$work/corvane.ini" | tr -d '\r' | cut -d= -f2; }
+pixel() { convert "$1" -format "%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]" -crop "1x1+$2+$3" info:; }
+screen_size() { xdpyinfo | awk '/dimensions:/{print $2}'; }
+start_saver() {  # waits until the saver's picture is on the screen
+    "$work/Corvane" "$@" & pid=$!
+    local size; size=$(screen_size)
+    for _ in $(seq 100); do
+        import -window root "$work/wait.png" 2>/dev/null &&
+            [ "$(pixel "$work/wait.png" 2 2)" != "0,0,0" ] && return 0
+        kill -0 "$pid" 2>/dev/null || return 0
+        sleep 0.1
+    done
+}
+changed() { { compare -metric AE "$1" "$2" null: 2>&1 || true; } | awk '{printf "%d", $1}'; }
+ended_within() {  # seconds
+    for _ in $(seq $(($1 * 20))); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.05; done
+    return 1
+}
+online() { [ -n "$(hostname -I 2>/dev/null | tr -d ' ')" ]; }
+
+case $test in
+run_and_end)
+    start_saver /S
+    import -window root "$work/a.png"; sleep 0.6; import -window root "$work/b.png"
+    diff=$(changed "$work/a.png" "$work/b.png")
+    [ "$diff" -gt 1000 ] && [ "$diff" -lt 1000000 ] || fail "flags did not move as expected ($diff pixels changed)"
+    # The logo's emblem sits in the bottom-right corner: navy, not the white
+    # background.
+    size=$(screen_size); w=${size%x*}; h=${size#*x}
+    [ "$(pixel "$work/b.png" $((w - 120 + 10)) $((h - 40 + 20)))" != "255,255,255" ] ||
+        fail "no logo in the corner"
+    cp "$work/b.png" "${TMPDIR:-/tmp}/corvane-gui-run.png" || true
+    xdotool key space
+    ended_within 3 || fail "a key did not end the run"
+    if online; then
+        [ "$(ini appdisplay)" = 0 ] || fail "appdisplay not cleared"
+        for _ in $(seq 20); do [ -e "$work/tellwell-started" ] && break; sleep 0.1; done
+        [ -e "$work/tellwell-started" ] || fail "Tellwell was not started"
+    else
+        [ "$(ini appdisplay)" = 1 ] || fail "off line, appdisplay must stay"
+    fi
+    ;;
+mouse_moves)
+    sed -i 's/appcurrent=3/appcurrent=0/' "$work/corvane.ini"
+    start_saver /s
+    for i in 1 2 3 4 5 6; do xdotool mousemove $((300 + 40 * i)) 300; sleep 0.1; done
+    ended_within 3 || fail "five mouse moves did not end the run"
+    [ "$(ini appcurrent)" = 1 ] || fail "the run was not counted: $(ini appcurrent)"
+    [ ! -e "$work/tellwell-started" ] || fail "Tellwell started before it was due"
+    ;;
+second_copy)
+    start_saver /S
+    first=$pid
+    start=$(date +%s%N)
+    "$work/Corvane" /S || fail "the second copy failed"
+    elapsed=$((($(date +%s%N) - start) / 1000000))
+    [ "$elapsed" -lt 1000 ] || fail "the second copy took ${elapsed} ms"
+    kill -0 "$first" || fail "the first copy is gone"
+    kill "$first"
+    ;;
+missing_picture)
+    rm "$work/vantrelsoftware/corvane/logo.bmp"
+    start_saver /S
+    for _ in $(seq 60); do
+        [ "$(xwininfo -root -tree | grep -c '"Corvane Screen Saver"')" -ge 2 ] && break
+        sleep 0.1
+    done
+    sleep 0.5
+    [ "$(xwininfo -root -tree | grep -c '"Corvane Screen Saver"')" -ge 1 ] || fail "no window"
+    import -window root "$work/msg.png"; cp "$work/msg.png" "${TMPDIR:-/tmp}/corvane-gui-message.png" || true
+    kill -0 "$pid" || fail "ended without showing the message"
+    box=$(xwininfo -root -tree | grep '"Corvane Screen Saver"' | grep -v '1920x1080' | awk '{print $1}' | head -1)
+    [ -n "$box" ] || fail "no message box"
+    xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus "$box" || true
+    xdotool key Return
+    ended_within 5 || fail "closing the message did not end the run"
+    ;;
+preview)
+    # A plain window, painted 0x336699, as the preview target.
+    "$build/tests/corvane_test_xwindow" 240 180 >"$work/id" & target_pid=$!
+    for _ in $(seq 50); do [ -s "$work/id" ] && break; sleep 0.1; done
+    id=$(head -1 "$work/id")
+    [ -n "$id" ] || fail "no target window"
+    "$work/Corvane" /p "$id" || fail "preview failed"
+    x0=$(xwininfo -id "$id" | awk '/Absolute upper-left X/{print $4}')
+    y0=$(xwininfo -id "$id" | awk '/Absolute upper-left Y/{print $4}')
+    import -window root -crop "240x180+$x0+$y0" +repage "$work/p.png"
+    cp "$work/p.png" "${TMPDIR:-/tmp}/corvane-gui-preview.png" || true
+    kill $target_pid || true
+    [ "$(pixel "$work/p.png" 155 60)" = "255,255,255" ] || fail "strip not white"
+    [ "$(pixel "$work/p.png" 200 160)" = "51,102,153" ] || fail "drew beyond the block"
+    [ "$(pixel "$work/p.png" 75 60)" != "51,102,153" ] || fail "no picture"
+    "$work/Corvane" /p 12345 || fail "a missing window must end quietly"
+    "$work/Corvane" /p || fail "no window number must end quietly"
+    ;;
+*) fail "unknown test $test" ;;
+esac
+echo "PASS: $test"
