@@ -27,6 +27,9 @@ bool WritePng(const std::string& path, int width, int height,
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
+    // Flat colours compress well with a quick setting; level 6 costs
+    // about three times as long for a few per cent.
+    png_set_compression_level(png, 2);
     png_write_info(png, info);
     for (int y = 0; y < height; ++y) {
         const std::uint32_t* src = pixels.data() + static_cast<std::size_t>(y) * width;
