@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "bench/alloc_count.h"
-#include "bench/bench_host.h"
+#include "platform/headless/fake_host.h"
 #include "bench/gdi_frame.h"
 #include "bench/sdl_frame.h"
 
@@ -24,9 +24,9 @@ double NsPerCall(long calls, F&& f) {
 }
 
 void Frame(benchmark::State& state, int w, int h) {
-    ScreenHost host;
-    host.screenWidth = w * 15.0;
-    host.screenHeight = h * 15.0;
+    plat::FakeHost host;
+    host.screenWidthPx = w;
+    host.screenHeightPx = h;
     plat::SetHost(&host);
     {
         GdiFrame ours(w, h);

@@ -13,7 +13,7 @@ setmode() { printf '[mode]\r\nscMode=%s\r\n' "$1" >"$work/corvane.ini"; }
 
 export work build
 setmode 0
-XVFB_WM=0 XVFB_SIZE=1920x1080 scripts/xvfb.sh bash -c '
+XVFB_WM=1 XVFB_SIZE=1920x1080 scripts/xvfb.sh bash -c '
     tck=$(getconf CLK_TCK)
     "$work/Corvane" /S & pid=$!
     sleep 2
@@ -21,13 +21,13 @@ XVFB_WM=0 XVFB_SIZE=1920x1080 scripts/xvfb.sh bash -c '
     a=$(cpu); t0=$(date +%s.%N); sleep 10; b=$(cpu); t1=$(date +%s.%N)
     echo "idle CPU at 1920x1080: $(echo "scale=2; 100 * ($b - $a) / $tck / ($t1 - $t0)" | bc) % of a core"
     kill $pid; wait $pid 2>/dev/null || true
-    for i in 1 2 3 4 5; do "$build/tests/corvane_first_frame_probe" 960 540 "$work/Corvane" /S; sleep 0.3; done |
+    for i in 1 2 3 4 5; do "$build/tests/corvane_first_frame_probe" 1810 1060 "$work/Corvane" /S; sleep 0.3; done |
         sort -n | awk "{v[NR]=\$1} END {print \"start to first frame, white mode, 1920x1080: median \" v[3] \" ms\"}"
 '
 setmode 1
-XVFB_WM=0 XVFB_SIZE=1920x1080 scripts/xvfb.sh bash -c '
+XVFB_WM=1 XVFB_SIZE=1920x1080 scripts/xvfb.sh bash -c '
     xsetroot -solid "#204060"
-    for i in 1 2 3 4 5; do "$build/tests/corvane_first_frame_probe" 3 3 "$work/Corvane" /S; sleep 0.3; done |
+    for i in 1 2 3 4 5; do "$build/tests/corvane_first_frame_probe" 1810 1060 "$work/Corvane" /S; sleep 0.3; done |
         sort -n | awk "{v[NR]=\$1} END {print \"start to first frame, desktop mode, 1920x1080: median \" v[3] \" ms\"}"
 '
 for mode in 0 1; do

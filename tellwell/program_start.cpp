@@ -1,4 +1,8 @@
+// Tellwell's start: the recommend form is the program's only window.
 #include "platform/program.h"
+#include "tellwell/frm_email.h"
 
-// The recommend form arrives with the forms runtime.
-void ProgramStart() {}
+void ProgramStart() {
+    static FrmEmail form;
+    form.Show();
+}

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/headless/headless_forms.h"
 #include "platform/posix/core/system.h"
 
 namespace plat {
@@ -15,14 +16,9 @@ std::string Lower(std::string s) {
     return s;
 }
 
-class NoForms : public FormsRuntime {
-public:
-    void Run() override {}
-};
-
 }  // namespace
 
-FakeHost::FakeHost() : forms(std::make_unique<NoForms>()), random_(12345) {}
+FakeHost::FakeHost() : forms(CreateHeadlessForms()), random_(12345) {}
 FakeHost::~FakeHost() = default;
 
 void FakeHost::SetRegistryString(HKEY hive, const std::string& path, const std::string& name,
@@ -188,10 +184,14 @@ void FakeHost::MsgBox(const std::string& text, const std::string& title, MsgIcon
     messages.push_back(title + "|" + text);
 }
 
-double FakeHost::ScreenWidth() { return screenWidthPx * twipsPerPixel; }
-double FakeHost::ScreenHeight() { return screenHeightPx * twipsPerPixel; }
-double FakeHost::TwipsPerPixelX() { return twipsPerPixel; }
-double FakeHost::TwipsPerPixelY() { return twipsPerPixel; }
+double FakeHost::ScreenWidth() {
+    return screenWidthTwips.value_or(screenWidthPx * TwipsPerPixelX());
+}
+double FakeHost::ScreenHeight() {
+    return screenHeightTwips.value_or(screenHeightPx * TwipsPerPixelY());
+}
+double FakeHost::TwipsPerPixelX() { return twipsX.value_or(twipsPerPixel); }
+double FakeHost::TwipsPerPixelY() { return twipsY.value_or(twipsPerPixel); }
 
 std::unique_ptr<SaverWindow> FakeHost::CreateSaverWindow(SaverEvents& e) {
     events = &e;

@@ -50,6 +50,9 @@ public:
     int screenWidthPx = 1024;
     int screenHeightPx = 768;
     double twipsPerPixel = 15;
+    // Set to give the screen in twips, or a twips-per-pixel per axis, that
+    // the pixel sizes above do not give.
+    std::optional<double> screenWidthTwips, screenHeightTwips, twipsX, twipsY;
     // Called on every DoEvents, before events are delivered (a test can
     // advance the clock here to make frames slow, or push input).
     std::function<void()> onPump;

@@ -1,5 +1,7 @@
 #include "platform/headless/headless_screen.h"
 
+#include <algorithm>
+
 #include "platform/gdi.h"
 
 namespace plat {
@@ -83,8 +85,7 @@ bool HeadlessScreen::Acquire(HWND hwnd, softgdi::WindowSurface& out) {
         return true;
     }
     if (hwnd == softgdi::kDesktopWindow) {
-        desktopPixels_ = desktop;
-        desktopPixels_.resize(static_cast<std::size_t>(width_) * height_, 0xFFFFFF);
+        desktopPixels_.resize(static_cast<std::size_t>(width_) * height_);
         out = {desktopPixels_.data(), width_, height_, width_};
         return true;
     }
@@ -97,8 +98,13 @@ void HeadlessScreen::Changed(HWND hwnd, int x, int y, int w, int h) {
     if (onDrawn) onDrawn(drawn.back());
 }
 
-void HeadlessScreen::Release(HWND hwnd) {
-    if (hwnd == softgdi::kDesktopWindow) std::vector<std::uint32_t>().swap(desktopPixels_);
+void HeadlessScreen::Reading(HWND hwnd) {
+    if (hwnd != softgdi::kDesktopWindow) return;
+    std::fill(desktopPixels_.begin(), desktopPixels_.end(), 0xFFFFFFu);
+    std::copy_n(desktop.begin(), std::min(desktop.size(), desktopPixels_.size()),
+                desktopPixels_.begin());
 }
+
+void HeadlessScreen::Release(HWND) {}
 
 }  // namespace plat

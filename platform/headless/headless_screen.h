@@ -42,6 +42,7 @@ public:
     bool Acquire(HWND hwnd, softgdi::WindowSurface& out) override;
     void Changed(HWND hwnd, int x, int y, int width, int height) override;
     void Release(HWND hwnd) override;
+    void Reading(HWND hwnd) override;
 
     static constexpr HWND kWindow = 0x00030003;
 

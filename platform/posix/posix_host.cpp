@@ -9,17 +9,13 @@
 #include <ctime>
 
 #include "platform/posix/core/system.h"
+#include "platform/posix/fltk/fltk_forms.h"
 #include "platform/posix/sdl/sdl_hack_window.h"
 #include "platform/posix/sdl/sdl_saver_window.h"
 #include "platform/posix/x11/x11_windows.h"
 
 namespace plat {
 namespace {
-
-class NoForms : public FormsRuntime {
-public:
-    void Run() override {}
-};
 
 // The first executable file called name on PATH, or "".
 std::string FindOnPath(const std::string& name) {
@@ -42,7 +38,7 @@ std::string FindOnPath(const std::string& name) {
 PosixHost::PosixHost(int argc, char** argv)
     : random_(static_cast<std::uint32_t>(std::time(nullptr))),
       x11_(std::make_unique<X11Windows>()),
-      forms_(std::make_unique<NoForms>()) {
+      forms_(CreateFltkForms()) {
     for (int i = 1; i < argc; ++i) {
         if (i > 1) command_ += ' ';
         command_ += argv[i];
@@ -238,6 +234,8 @@ void PosixHost::Changed(HWND hwnd, int x, int y, int width, int height) {
     if (window_ && hwnd == window_->Handle()) window_->Changed(x, y, width, height);
     else x11_->Changed(hwnd, x, y, width, height);
 }
+
+void PosixHost::Reading(HWND hwnd) { x11_->Reading(hwnd); }
 
 void PosixHost::Release(HWND hwnd) {
     if (window_ && hwnd == window_->Handle()) return;

@@ -68,6 +68,7 @@ public:
     bool Acquire(HWND hwnd, softgdi::WindowSurface& out) override;
     void Changed(HWND hwnd, int x, int y, int width, int height) override;
     void Release(HWND hwnd) override;
+    void Reading(HWND hwnd) override;
 
     // Called by the saver window as it comes and goes.
     void Attach(SdlSaverWindow* window) { window_ = window; }

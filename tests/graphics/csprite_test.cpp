@@ -19,8 +19,8 @@ class Sprite : public GraphicsTest {
 };
 
 TEST_F(Sprite, StartsOneScreenLeftOfAndAboveTheScreen) {
-    host.screenWidth = 15360;  // 1024 pixels at 15 twips
-    host.screenHeight = 11520.5;
+    host.screenWidthTwips = 15360;  // 1024 pixels at 15 twips
+    host.screenHeightTwips = 11520.5;
     host.twipsY = 14.5;  // rounds to 14 (ties to even): 11520 / 14 = 822
     cSprite s;
     EXPECT_EQ(s.PreviousX(), -1024);

@@ -9,7 +9,7 @@
 
 #include "platform/gdi.h"
 #include "platform/posix/softgdi/softgdi.h"
-#include "test_host.h"
+#include "platform/headless/fake_host.h"
 
 constexpr std::uint32_t kWhite = 0xFFFFFF, kBlack = 0, kGreen = 0x00FF00;  // 0x00RRGGBB
 constexpr std::uint32_t kRed = 0xFF0000, kBlue = 0x0000FF;
@@ -63,11 +63,11 @@ std::vector<std::uint8_t> BmpIndexed(int width, int height, int bits,
                                      const std::vector<std::uint8_t>& indices);
 std::string WriteTemp(const std::string& name, const std::vector<std::uint8_t>& bytes);
 
-// Installs a ScreenHost for the test and checks no GDI object outlives it.
+// Installs a fake host for the test and checks no GDI object outlives it.
 class GraphicsTest : public ::testing::Test {
   protected:
     void SetUp() override;
     void TearDown() override;
-    ScreenHost host;
+    plat::FakeHost host;
     int liveAtStart = 0;
 };

@@ -97,6 +97,8 @@ preview)
     for _ in $(seq 50); do [ -s "$work/id" ] && break; sleep 0.1; done
     id=$(head -1 "$work/id")
     [ -n "$id" ] || fail "no target window"
+    for _ in $(seq 50); do xwininfo -id "$id" | grep -q IsViewable && break; sleep 0.1; done
+    sleep 0.2
     "$work/Corvane" /p "$id" || fail "preview failed"
     x0=$(xwininfo -id "$id" | awk '/Absolute upper-left X/{print $4}')
     y0=$(xwininfo -id "$id" | awk '/Absolute upper-left Y/{print $4}')

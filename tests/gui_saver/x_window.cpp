@@ -15,12 +15,11 @@ int main(int argc, char** argv) {
     XStoreName(dpy, win, "corvane-test-target");
     XSelectInput(dpy, win, ExposureMask);
     XMapWindow(dpy, win);
+    XSync(dpy, False);
+    std::printf("%lu\n", win);
+    std::fflush(stdout);
     for (;;) {
         XEvent e;
         XNextEvent(dpy, &e);
-        if (e.type == Expose) {
-            std::printf("%lu\n", win);
-            std::fflush(stdout);
-        }
     }
 }

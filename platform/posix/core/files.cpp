@@ -9,18 +9,10 @@
 #include <cstdlib>
 
 #include "platform/posix/core/system.h"
+#include "platform/posix/core/text.h"
 
 namespace posixsys {
 namespace {
-
-bool EqualNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 bool IsRegularFile(const std::string& path) {
     struct stat st {};

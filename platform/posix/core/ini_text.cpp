@@ -1,9 +1,13 @@
 #include "platform/posix/core/ini_text.h"
 
+#include "platform/posix/core/text.h"
+
 #include <cctype>
 
 namespace inifile {
 namespace {
+
+using posixsys::EqualNoCase;
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 
@@ -12,15 +16,6 @@ std::string Trim(const std::string& s) {
     while (b < e && IsSpace(s[b])) ++b;
     while (e > b && IsSpace(s[e - 1])) --e;
     return s.substr(b, e - b);
-}
-
-bool EqualNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
 }
 
 // The section name of a "[name]" line, or nothing.

@@ -191,6 +191,8 @@ bool BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int sx, int 
            ToRgb(ddc->textColor),
            sdc ? ToRgb(sdc->bkColor) : 0u,
            code};
+    if (sdc && sdc->hwnd != 0)
+        if (WindowProvider* p = Provider()) p->Reading(sdc->hwnd);
     Run(b);
     if (ddc->hwnd != 0)
         if (WindowProvider* p = Provider()) p->Changed(ddc->hwnd, b.dx, b.dy, b.w, b.h);

@@ -33,6 +33,10 @@ class WindowProvider {
     // The pixels of hwnd, valid until Release; false when hwnd is no window.
     virtual bool Acquire(plat::HWND hwnd, WindowSurface& out) = 0;
     virtual void Changed(plat::HWND hwnd, int x, int y, int width, int height) = 0;
+    // Called before a BitBlt reads the window's pixels, so that a provider
+    // can fill them only when they are read (the desktop is often fetched
+    // only as a reference for the screen's format).
+    virtual void Reading(plat::HWND) {}
     virtual void Release(plat::HWND hwnd) = 0;
 };
 

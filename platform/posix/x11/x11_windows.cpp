@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -53,52 +54,59 @@ void* X11Windows::Open() {
     return display_;
 }
 
-bool X11Windows::Capture(unsigned long drawable, Buffer& b) {
+bool X11Windows::Capture(unsigned long drawable, int width, int height, std::uint32_t* dst,
+                         int pitch) {
     auto* dpy = static_cast<Display*>(display_);
-    XImage* img = XGetImage(dpy, drawable, 0, 0, static_cast<unsigned>(b.width),
-                            static_cast<unsigned>(b.height), AllPlanes, ZPixmap);
-    if (!img) return false;
-    for (int y = 0; y < b.height; ++y) {
-        std::uint32_t* row = b.pixels.data() + static_cast<std::size_t>(y) * b.width;
-        if (IsXrgb(img)) {
-            std::memcpy(row, img->data + static_cast<std::size_t>(y) * img->bytes_per_line,
-                        static_cast<std::size_t>(b.width) * 4);
-            for (int x = 0; x < b.width; ++x) row[x] &= 0xFFFFFF;
-            continue;
+    // In bands, so the copy in transit stays small however large the screen.
+    constexpr int kBand = 64;
+    for (int top = 0; top < height; top += kBand) {
+        int rows = std::min(kBand, height - top);
+        XImage* img = XGetImage(dpy, drawable, 0, top, static_cast<unsigned>(width),
+                                static_cast<unsigned>(rows), AllPlanes, ZPixmap);
+        if (!img) return false;
+        for (int y = 0; y < rows; ++y) {
+            std::uint32_t* row = dst + static_cast<std::size_t>(top + y) * pitch;
+            if (IsXrgb(img)) {
+                std::memcpy(row, img->data + static_cast<std::size_t>(y) * img->bytes_per_line,
+                            static_cast<std::size_t>(width) * 4);
+                for (int x = 0; x < width; ++x) row[x] &= 0xFFFFFF;
+                continue;
+            }
+            for (int x = 0; x < width; ++x) {
+                unsigned long p = XGetPixel(img, x, y);
+                row[x] = (Channel(p, img->red_mask) << 16) |
+                         (Channel(p, img->green_mask) << 8) | Channel(p, img->blue_mask);
+            }
         }
-        for (int x = 0; x < b.width; ++x) {
-            unsigned long p = XGetPixel(img, x, y);
-            row[x] = (Channel(p, img->red_mask) << 16) | (Channel(p, img->green_mask) << 8) |
-                     Channel(p, img->blue_mask);
-        }
+        XDestroyImage(img);
     }
-    XDestroyImage(img);
     return true;
 }
 
 bool X11Windows::AcquireDesktop(int width, int height, softgdi::WindowSurface& out) {
-    Buffer& b = buffers_[softgdi::kDesktopWindow];
-    b.width = width;
-    b.height = height;
-    b.pixels.assign(static_cast<std::size_t>(width) * height, 0xFFFFFF);
-    if (auto* dpy = static_cast<Display*>(Open())) {
-        XWindowAttributes attrs;
-        Window root = DefaultRootWindow(dpy);
-        if (XGetWindowAttributes(dpy, root, &attrs)) {
-            Buffer probe;
-            probe.width = std::min(width, attrs.width);
-            probe.height = std::min(height, attrs.height);
-            probe.pixels.assign(static_cast<std::size_t>(probe.width) * probe.height, 0xFFFFFF);
-            if (Capture(root, probe)) {
-                for (int y = 0; y < probe.height; ++y)
-                    std::memcpy(&b.pixels[static_cast<std::size_t>(y) * width],
-                                &probe.pixels[static_cast<std::size_t>(y) * probe.width],
-                                static_cast<std::size_t>(probe.width) * 4);
-            }
-        }
+    if (!desktop_ || (desktopRefs_ == 0 && (width != desktopWidth_ || height != desktopHeight_))) {
+        desktop_.reset(new std::uint32_t[static_cast<std::size_t>(width) * height]);
+        desktopWidth_ = width;
+        desktopHeight_ = height;
+        desktopCaptured_ = false;
     }
-    out = {b.pixels.data(), b.width, b.height, b.width};
+    ++desktopRefs_;
+    out = {desktop_.get(), desktopWidth_, desktopHeight_, desktopWidth_};
     return true;
+}
+
+void X11Windows::Reading(HWND id) {
+    if (id != softgdi::kDesktopWindow || !desktop_ || desktopCaptured_) return;
+    desktopCaptured_ = true;
+    std::fill_n(desktop_.get(), static_cast<std::size_t>(desktopWidth_) * desktopHeight_,
+                0xFFFFFFu);
+    auto* dpy = static_cast<Display*>(Open());
+    XWindowAttributes attrs;
+    if (!dpy || !XGetWindowAttributes(dpy, DefaultRootWindow(dpy), &attrs)) return;
+    int w = std::min(desktopWidth_, attrs.width), h = std::min(desktopHeight_, attrs.height);
+    if (!Capture(DefaultRootWindow(dpy), w, h, desktop_.get(), desktopWidth_))
+        std::fill_n(desktop_.get(), static_cast<std::size_t>(desktopWidth_) * desktopHeight_,
+                    0xFFFFFFu);
 }
 
 bool X11Windows::AcquireWindow(HWND id, softgdi::WindowSurface& out) {
@@ -114,7 +122,7 @@ bool X11Windows::AcquireWindow(HWND id, softgdi::WindowSurface& out) {
     b.height = attrs.height;
     b.pixels.assign(static_cast<std::size_t>(b.width) * b.height, 0xFFFFFF);
     b.dirty = false;
-    Capture(static_cast<Window>(id), b);
+    Capture(static_cast<Window>(id), b.width, b.height, b.pixels.data(), b.width);
     out = {b.pixels.data(), b.width, b.height, b.width};
     return true;
 }
@@ -125,6 +133,12 @@ void X11Windows::Changed(HWND id, int, int, int, int) {
 }
 
 void X11Windows::Release(HWND id) {
+    if (id == softgdi::kDesktopWindow) {
+        // A capture is a screen's worth of memory: give it back once used.
+        if (desktopRefs_ > 0) --desktopRefs_;
+        if (desktopRefs_ == 0 && desktopCaptured_) desktop_.reset();
+        return;
+    }
     auto it = buffers_.find(id);
     if (it == buffers_.end()) return;
     auto* dpy = static_cast<Display*>(display_);

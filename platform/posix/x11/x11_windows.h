@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "platform/posix/softgdi/softgdi.h"
@@ -19,8 +20,10 @@ public:
     X11Windows();
     ~X11Windows();
 
-    // The screen as it is now; white where no capture is possible.
+    // Pixels for the screen, filled with the screen as it is (white where no
+    // capture is possible) only once they are read.
     bool AcquireDesktop(int width, int height, softgdi::WindowSurface& out);
+    void Reading(HWND id);
     // The pixels for window id; false when there is no such window.
     bool AcquireWindow(HWND id, softgdi::WindowSurface& out);
     void Changed(HWND id, int x, int y, int width, int height);
@@ -33,10 +36,14 @@ private:
         bool dirty = false;
     };
     void* display_ = nullptr;  // Display*, opened on first use
+    std::unique_ptr<std::uint32_t[]> desktop_;  // pages untouched until captured
+    int desktopWidth_ = 0, desktopHeight_ = 0;
+    bool desktopCaptured_ = false;
+    int desktopRefs_ = 0;  // device contexts holding desktop_
     std::map<HWND, Buffer> buffers_;
 
     void* Open();
-    bool Capture(unsigned long drawable, Buffer& b);
+    bool Capture(unsigned long drawable, int width, int height, std::uint32_t* dst, int pitch);
 };
 
 }  // namespace plat
