@@ -61,6 +61,10 @@ private:
     int dirtyCount_ = 0;
 
     void Present();
+    // After the window's size changed, SDL makes new window pixels and frees
+    // the old ones: carry what is shown over and point our DCs at them.
+    void RenewSurface();
+    softgdi::WindowSurface current_{};  // the pixels our DCs draw into
     void Deliver(const SDL_Event& e);
 };
 
