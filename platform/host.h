@@ -79,6 +79,10 @@ public:
                                     std::uint32_t reserved1, std::uint32_t reserved2) = 0;
     // Ends the process at once, without unwinding.
     [[noreturn]] virtual void End() = 0;
+    // Whether a screen-saver daemon gave this process a window to draw into
+    // (on Linux: XSCREENSAVER_WINDOW, -window-id ID or -root). The saver
+    // window is then made inside it, and no host without daemons has one.
+    virtual bool HackMode() { return false; }
 
     // Desktop services.
     virtual int ShowCursor(bool show) = 0;  // returns the display counter

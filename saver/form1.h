@@ -52,6 +52,7 @@ private:
     // screen size fits).
     std::int32_t iLastX_ = 0;
     std::int32_t iLastY_ = 0;
+    bool desktopTaken_ = false;  // the desktop picture was taken in this run
 
     Sheet m_cLogoBitmaps;
     cSprite m_cLogo;
@@ -69,6 +70,7 @@ private:
     void SetUp();
     void LoadWhiteBackground();
     void CaptureDesktop();
+    void LoadTile(const std::string& path);
     void LoadFlags(Sheet& sheet, const std::string& file, int first, int upLeft, int downRight);
     void LoadSpriteBitmaps(Sheet& sheet, const std::string& path, std::int32_t cellsAcross,
                            std::int32_t cellsDown, plat::COLORREF transColor);
@@ -77,6 +79,8 @@ private:
     void LaunchSpriteUpLeft(cSprite& sprite);
     void LaunchSprite(cSprite& sprite, double factor);
     void RunAnimation();
+    // True in a daemon's window whose size is no longer the run's.
+    bool SizeChanged();
     void Frame(plat::HDC windowDC);
     void Wrap(cSprite& sprite);
 };

@@ -1,5 +1,6 @@
 // The frame loop: erase, move and save, draw, copy the changed areas to the
-// window, then wait for the next frame while handling input.
+// window, then wait for the next frame while handling input. It returns when
+// a run in a daemon's window must be set up again at a new size.
 #include "common/checked.h"
 #include "common/errors.h"
 #include "common/vbmath.h"
@@ -21,7 +22,7 @@ void Form1::RunAnimation() {
         m_cLogo.X(CheckedSub(m_lScreenWidth, m_cLogo.Width()));
         m_cLogo.Y(CheckedSub(m_lScreenHeight, m_cLogo.Height()));
         m_cBackBuffer.RenderBitmap(windowDC, 0, 0, plat::SRCCOPY);
-        for (;;) Frame(windowDC);
+        while (!SizeChanged()) Frame(windowDC);
     } catch (const RuntimeError&) {
         Module1::ShowFatalMessage(Module1::MissingFilesMessage());
     }

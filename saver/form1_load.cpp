@@ -24,23 +24,35 @@ std::int32_t ScreenPixelsY() {
 }  // namespace
 
 void Form1::Form_Load() {
-    try {
-        SetUp();
-    } catch (const RuntimeError&) {
-        Module1::ShowFatalMessage(Module1::MissingFilesMessage());
-        return;
-    } catch (const std::exception&) {  // out of memory for a huge screen
-        Module1::ShowFatalMessage(Module1::MissingFilesMessage());
-        return;
-    }
-    RunAnimation();
+    // The frame loop returns without a failure only when a daemon's window
+    // changed its size: the run is then set up again at the new size.
+    do {
+        try {
+            SetUp();
+        } catch (const RuntimeError&) {
+            Module1::ShowFatalMessage(Module1::MissingFilesMessage());
+            return;
+        } catch (const std::exception&) {  // out of memory for a huge screen
+            Module1::ShowFatalMessage(Module1::MissingFilesMessage());
+            return;
+        }
+        RunAnimation();
+    } while (SizeChanged());
+}
+
+bool Form1::SizeChanged() {
+    return Module1::HackMode &&
+           (ScreenPixelsX() != m_lScreenWidth || ScreenPixelsY() != m_lScreenHeight);
 }
 
 void Form1::SetUp() {
     auto& host = plat::host();
     Module1::ReadIniString("mode", "scMode", Module1::BackgroundMode, Module1::IniFilePath());
-    if (Module1::BackgroundMode == "1") CaptureDesktop();
-    else LoadWhiteBackground();
+    // Set up again in a daemon's window, the screen would show our own
+    // flags: the desktop picture of the first set-up is kept.
+    if (Module1::BackgroundMode != "1") LoadWhiteBackground();
+    else if (Module1::HackMode && desktopTaken_) LoadTile(Module1::ImageFolderPath() + "background.bmp");
+    else CaptureDesktop();
 
     std::string folder = Module1::ImageFolderPath();
     LoadSpriteBitmaps(m_cLogoBitmaps, folder + "logo.bmp", 1, 1, kTransparent);
@@ -53,14 +65,18 @@ void Form1::SetUp() {
     m_cBackBuffer.CreateAtSize(ScreenPixelsX(), ScreenPixelsY());
     m_cBackgroundTile->TileDC(m_cBackBuffer.hDC(), ScreenPixelsX(), ScreenPixelsY());
 
-    if (Module1::PlatformId != 2 && Module1::UsePassword != 0) {
-        std::int32_t zero = 0;
-        host.SystemParametersInfoA(plat::SPI_SETSCREENSAVERRUNNING, 1, &zero, 0);
-        host.SetWindowPos(hWnd(), plat::HWND_TOPMOST, 0, 0, 0, 0,
-                          plat::SWP_NOMOVE | plat::SWP_NOSIZE);
+    // In a daemon's window the daemon owns the system's state and the taskbar.
+    if (!Module1::HackMode) {
+        if (Module1::PlatformId != 2 && Module1::UsePassword != 0) {
+            std::int32_t zero = 0;
+            host.SystemParametersInfoA(plat::SPI_SETSCREENSAVERRUNNING, 1, &zero, 0);
+            host.SetWindowPos(hWnd(), plat::HWND_TOPMOST, 0, 0, 0, 0,
+                              plat::SWP_NOMOVE | plat::SWP_NOSIZE);
+        }
+        Module1::TaskbarWnd = host.FindWindowA("Shell_traywnd", "");
+        host.SetWindowPos(Module1::TaskbarWnd, plat::HWND_TOP, 0, 0, 0, 0,
+                          plat::SWP_HIDEWINDOW);
     }
-    Module1::TaskbarWnd = host.FindWindowA("Shell_traywnd", "");
-    host.SetWindowPos(Module1::TaskbarWnd, plat::HWND_TOP, 0, 0, 0, 0, plat::SWP_HIDEWINDOW);
 
     if (window_) {
         window_->Show();
@@ -73,9 +89,13 @@ void Form1::LoadWhiteBackground() {
     // Only the exact name counts: a file stored in other letter case is missing.
     if (plat::host().Dir(folder + "flag_background.bmp") != "flag_background.bmp")
         Module1::ShowFatalMessage(Module1::MissingFilesMessage());
+    LoadTile(folder + "flag_background.bmp");
+}
+
+void Form1::LoadTile(const std::string& path) {
     m_cBackgroundTile = std::make_unique<cTile>();
     m_cBackgroundTile->Initialise(this);
-    m_cBackgroundTile->Filename(folder + "flag_background.bmp");
+    m_cBackgroundTile->Filename(path);
 }
 
 void Form1::CaptureDesktop() {
@@ -92,9 +112,8 @@ void Form1::CaptureDesktop() {
     bool saved = picBmp && plat::SaveBitmapFile(picBmp, path);
     mGDI::DeleteDCBitmap(picDC, picBmp, picOld);
     if (!saved) throw RuntimeError(75, "Path/File access error");
-    m_cBackgroundTile = std::make_unique<cTile>();
-    m_cBackgroundTile->Initialise(this);
-    m_cBackgroundTile->Filename(path);
+    desktopTaken_ = true;
+    LoadTile(path);
 }
 
 void Form1::LoadFlags(Sheet& sheet, const std::string& file, int first, int upLeft,

@@ -13,6 +13,12 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 wm=""
 if command -v openbox >/dev/null && [ "${XVFB_WM:-1}" = 1 ]; then
     openbox >/dev/null 2>&1 & wm=$!
+    # Wait until it manages windows: a window mapped while it starts may be
+    # left unmanaged.
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.05
+    done
 fi
 status=0
 "$@" || status=$?

@@ -39,6 +39,16 @@ std::string MissingFilesMessage() {
 
 void EndSaver() {
     auto& h = plat::host();
+    if (HackMode) {
+        // The daemon owns the cursor, the session and the window's fate: only
+        // our window goes, and the run is not counted.
+        if (ActiveSaver) {
+            SaverForm* form = ActiveSaver;
+            ActiveSaver = nullptr;
+            form->Unload();
+        }
+        h.End();
+    }
     ShowCursorFully();
     if (PasswordCheckNeeded()) {
         if (!h.VerifyScreenSavePwd(SaverWnd())) {
@@ -84,9 +94,11 @@ void CountMouseMove() {
 }
 
 void ShowFatalMessage(const std::string& message) {
-    plat::host().SetWindowPos(SaverWnd(), plat::HWND_NOTOPMOST, 0, 0, 0, 0,
-                              plat::SWP_NOMOVE | plat::SWP_NOSIZE);
-    ShowCursorFully();
+    if (!HackMode) {
+        plat::host().SetWindowPos(SaverWnd(), plat::HWND_NOTOPMOST, 0, 0, 0, 0,
+                                  plat::SWP_NOMOVE | plat::SWP_NOSIZE);
+        ShowCursorFully();
+    }
     plat::host().MsgBox(message, kProgramTitle, plat::MsgIcon::Warning);
     EndSaver();
 }

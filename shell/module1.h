@@ -16,6 +16,10 @@ extern std::string BackgroundMode;   // "scMode" of the settings file; "1" = des
 extern plat::HWND TaskbarWnd;
 extern std::int16_t MoveCount;
 extern std::int32_t MoveWindowStart;  // whole second of the day; 0 = no window open
+// True while the saver draws into a screen-saver daemon's window: input is
+// the daemon's business and the run is neither counted nor followed by
+// Tellwell.
+extern bool HackMode;
 
 // The saver window as the end of a run sees it (Form1 registers itself).
 class SaverForm {

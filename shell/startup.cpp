@@ -61,6 +61,12 @@ void Main() {
     UsePassword = PasswordFlag(ReadRegistryString(plat::HKEY_CURRENT_USER,
                                                   "Control Panel\\Desktop",
                                                   "ScreenSaveUsePassword"));
+    // A daemon's window comes before any switch: the daemon's own options
+    // are not switches of ours.
+    if (plat::host().HackMode()) {
+        RunHack();
+        return;
+    }
     std::string command = plat::host().Command();
     std::string sw = Upper(TrimBlanks(command)).substr(0, 2);
     if (sw == "/C") {

@@ -41,6 +41,7 @@ public:
     std::string appPath = ".";
     std::string command;
     bool otherInstance = false;
+    bool hackMode = false;  // as if a screen-saver daemon gave a window
     bool passwordAccepted = true;
     bool online = true;
     bool startSucceeds = true;
@@ -106,6 +107,7 @@ public:
     long PwdChangePasswordA(const std::string& provider, HWND parent, std::uint32_t r1,
                             std::uint32_t r2) override;
     [[noreturn]] void End() override;
+    bool HackMode() override { return hackMode; }
     int ShowCursor(bool show) override;
     HWND FindWindowA(const std::string& className, const std::string& title) override;
     bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy,

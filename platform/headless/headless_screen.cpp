@@ -7,31 +7,48 @@
 namespace plat {
 namespace {
 
-class HeadlessWindow : public SaverWindow {
+class HeadlessWindow : public SaverWindow, public HeadlessScreen::WindowLink {
 public:
-    HeadlessWindow(HeadlessScreen& screen, FakeHost& host) : screen_(screen), host_(host) {}
-    ~HeadlessWindow() override { Close(); }
+    HeadlessWindow(HeadlessScreen& screen, FakeHost& host) : screen_(&screen), host_(host) {}
+    ~HeadlessWindow() override {
+        Close();
+        if (screen_) screen_->Unlink(this);
+    }
     HWND hWnd() override { return HeadlessScreen::kWindow; }
     HDC hDC() override {
-        if (!dc_) dc_ = GetDC(HeadlessScreen::kWindow);
+        if (!dc_ && screen_) dc_ = GetDC(HeadlessScreen::kWindow);
         return dc_;
     }
-    double ScaleWidth() override { return screen_.width() * host_.TwipsPerPixelX(); }
-    double ScaleHeight() override { return screen_.height() * host_.TwipsPerPixelY(); }
+    double ScaleWidth() override {
+        return screen_ ? screen_->width() * host_.TwipsPerPixelX() : 0;
+    }
+    double ScaleHeight() override {
+        return screen_ ? screen_->height() * host_.TwipsPerPixelY() : 0;
+    }
     void Show() override {
-        screen_.shown = true;
-        ++screen_.showCount;
+        if (!screen_) return;
+        screen_->shown = true;
+        ++screen_->showCount;
     }
     void Refresh() override {}
     void Close() override {
+        DropDC();
+        if (!screen_) return;
+        screen_->shown = false;
+        screen_->closed = true;
+    }
+    void DropDC() override {
         if (dc_) ReleaseDC(HeadlessScreen::kWindow, dc_);
         dc_ = 0;
-        screen_.shown = false;
-        screen_.closed = true;
+    }
+    // The screen goes first (a test ended while the window lives on).
+    void Detach() override {
+        DropDC();
+        screen_ = nullptr;
     }
 
 private:
-    HeadlessScreen& screen_;
+    HeadlessScreen* screen_;
     FakeHost& host_;
     HDC dc_ = 0;
 };
@@ -42,14 +59,24 @@ HeadlessScreen::HeadlessScreen(FakeHost& host)
     : host_(host), width_(host.screenWidthPx), height_(host.screenHeightPx) {
     window.assign(static_cast<std::size_t>(width_) * height_, 0);
     host.windowFactory = [this](SaverEvents&) {
-        return std::make_unique<HeadlessWindow>(*this, host_);
+        auto w = std::make_unique<HeadlessWindow>(*this, host_);
+        link_ = w.get();
+        return w;
     };
     softgdi::SetWindowProvider(this);
 }
 
 HeadlessScreen::~HeadlessScreen() {
+    if (link_) link_->Detach();
     softgdi::SetWindowProvider(nullptr);
     host_.windowFactory = nullptr;
+}
+
+void HeadlessScreen::Resize(int width, int height) {
+    if (link_) link_->DropDC();
+    width_ = host_.screenWidthPx = width;
+    height_ = host_.screenHeightPx = height;
+    window.assign(static_cast<std::size_t>(width_) * height_, 0);
 }
 
 bool HeadlessScreen::Acquire(HWND hwnd, softgdi::WindowSurface& out) {

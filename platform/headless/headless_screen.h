@@ -34,6 +34,10 @@ public:
     std::uint32_t Pixel(int x, int y) const { return window[static_cast<std::size_t>(y) * width_ + x]; }
     // Called after each rectangle reaches the window (the render tool uses it).
     std::function<void(const Rect&)> onDrawn;
+    // Gives the screen (and the window on it) a new size, as a screen-saver
+    // daemon may do to its window: the window's device context is released
+    // and the pixels start black; the host reports the new size.
+    void Resize(int width, int height);
 
     bool Acquire(HWND hwnd, softgdi::WindowSurface& out) override;
     void Changed(HWND hwnd, int x, int y, int width, int height) override;
@@ -42,9 +46,19 @@ public:
 
     static constexpr HWND kWindow = 0x00030003;
 
+    // The window on this screen, told when the screen resizes or goes.
+    struct WindowLink {
+        virtual void DropDC() = 0;
+        virtual void Detach() = 0;
+    };
+    void Unlink(WindowLink* w) {
+        if (link_ == w) link_ = nullptr;
+    }
+
 private:
     FakeHost& host_;
     int width_, height_;
+    WindowLink* link_ = nullptr;
     std::vector<std::uint32_t> desktopPixels_;
 };
 

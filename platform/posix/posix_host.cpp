@@ -10,6 +10,7 @@
 
 #include "platform/posix/core/system.h"
 #include "platform/posix/fltk/fltk_forms.h"
+#include "platform/posix/sdl/sdl_hack_window.h"
 #include "platform/posix/sdl/sdl_saver_window.h"
 #include "platform/posix/x11/x11_windows.h"
 
@@ -42,6 +43,7 @@ PosixHost::PosixHost(int argc, char** argv)
         if (i > 1) command_ += ' ';
         command_ += argv[i];
     }
+    hack_ = FindHackTarget(argc, argv, std::getenv("XSCREENSAVER_WINDOW"));
     softgdi::SetWindowProvider(this);
 }
 
@@ -132,6 +134,11 @@ std::intptr_t PosixHost::ShellExecuteA(HWND, const std::string&, const std::stri
 }
 
 void PosixHost::MsgBox(const std::string& text, const std::string& title, MsgIcon icon) {
+    // Nobody could answer a box over a daemon's window: its log gets the text.
+    if (hack_.given) {
+        std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+        return;
+    }
     Uint32 flags = icon == MsgIcon::Warning ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_INFORMATION;
     SDL_Window* parent = window_ ? window_->Sdl() : nullptr;
     if (window_) window_->Refresh();  // what was drawn shows behind the message
@@ -152,6 +159,12 @@ bool PosixHost::InitVideo() {
 }
 
 void PosixHost::ScreenPixels(int& width, int& height) {
+    // In a daemon's window, that window is the saver's screen.
+    if (hack_.given && window_) {
+        width = window_->Width();
+        height = window_->Height();
+        return;
+    }
     width = 1024;
     height = 768;
     SDL_DisplayMode mode;
@@ -174,6 +187,14 @@ double PosixHost::ScreenHeight() {
 }
 
 std::unique_ptr<SaverWindow> PosixHost::CreateSaverWindow(SaverEvents& events) {
+    if (hack_.given) {
+        std::unique_ptr<SaverWindow> w;
+        if (InitVideo()) w = SdlHackWindow::Create(*this, events, hack_.root, hack_.window);
+        if (w) return w;
+        std::fprintf(stderr, "Corvane: no window to draw into\n");
+        std::fflush(nullptr);
+        std::_Exit(1);
+    }
     int w, h;
     ScreenPixels(w, h);
     return std::make_unique<SdlSaverWindow>(*this, events, w, h);

@@ -9,6 +9,7 @@
 
 #include "platform/forms.h"
 #include "platform/host.h"
+#include "platform/posix/hack_target.h"
 #include "platform/posix/softgdi/softgdi.h"
 
 namespace plat {
@@ -40,6 +41,7 @@ public:
     long PwdChangePasswordA(const std::string& provider, HWND parent, std::uint32_t r1,
                             std::uint32_t r2) override;
     [[noreturn]] void End() override;
+    bool HackMode() override { return hack_.given; }
     int ShowCursor(bool show) override;
     HWND FindWindowA(const std::string& className, const std::string& title) override;
     bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy,
@@ -74,6 +76,7 @@ public:
 
 private:
     std::string command_;
+    HackTarget hack_;
     std::mt19937 random_;
     int cursorCounter_ = 0;
     bool sdlVideo_ = false;

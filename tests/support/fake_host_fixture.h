@@ -20,6 +20,7 @@ protected:
         Module1::MoveCount = 0;
         Module1::MoveWindowStart = 0;
         Module1::ActiveSaver = nullptr;
+        Module1::HackMode = false;
     }
     ~HostTest() override { plat::SetHost(nullptr); }
 

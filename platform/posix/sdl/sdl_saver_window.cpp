@@ -1,6 +1,7 @@
 #include "platform/posix/sdl/sdl_saver_window.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/gdi.h"
 #include "platform/posix/posix_host.h"
@@ -43,7 +44,36 @@ SdlSaverWindow::SdlSaverWindow(PosixHost& host, SaverEvents& events, int width, 
     host_.Attach(this);
 }
 
+SdlSaverWindow::SdlSaverWindow(PosixHost& host, SaverEvents& events, SDL_Window* window,
+                               int width, int height)
+    : host_(host), events_(events), window_(window), handle_(kSaverWindowHandle),
+      width_(width), height_(height) {
+    host_.Attach(this);
+}
+
 SdlSaverWindow::~SdlSaverWindow() { Close(); }
+
+void SdlSaverWindow::Replace(SDL_Window* window, int width, int height) {
+    if (dc_) {
+        ReleaseDC(handle_, dc_);
+        dc_ = 0;
+    }
+    if (shadowSurface_) SDL_FreeSurface(shadowSurface_);
+    shadowSurface_ = nullptr;
+    std::vector<std::uint32_t>().swap(shadow_);
+    current_ = {};
+    if (window_) SDL_DestroyWindow(window_);
+    window_ = window;
+    width_ = width;
+    height_ = height;
+    dirtyCount_ = 0;
+}
+
+void SdlSaverWindow::RepaintAll() {
+    dirtyCount_ = 0;
+    Changed(0, 0, width_, height_);
+    Present();
+}
 
 HDC SdlSaverWindow::hDC() {
     if (!dc_) dc_ = GetDC(handle_);
@@ -85,6 +115,7 @@ void SdlSaverWindow::Close() {
     }
     if (shadowSurface_) SDL_FreeSurface(shadowSurface_);
     shadowSurface_ = nullptr;
+    current_ = {};
     if (window_) SDL_DestroyWindow(window_);
     window_ = nullptr;
     host_.Detach(this);
@@ -95,6 +126,7 @@ bool SdlSaverWindow::Acquire(softgdi::WindowSurface& out) {
     if (s && (s->format->format == SDL_PIXELFORMAT_RGB888 ||
               s->format->format == SDL_PIXELFORMAT_ARGB8888)) {
         out = {static_cast<std::uint32_t*>(s->pixels), s->w, s->h, s->pitch / 4};
+        current_ = out;
         return true;
     }
     // Another format (or no window): draw into our own pixels and convert
@@ -126,8 +158,34 @@ void SdlSaverWindow::Present() {
             SDL_BlitSurface(shadowSurface_, &r, target, &r);
         }
     }
-    SDL_UpdateWindowSurfaceRects(window_, dirty_.data(), dirtyCount_);
+    if (SDL_UpdateWindowSurfaceRects(window_, dirty_.data(), dirtyCount_) < 0 && current_.pixels) {
+        RenewSurface();  // the surface went invalid under us: show it all again
+        SDL_UpdateWindowSurfaceRects(window_, dirty_.data(), dirtyCount_);
+    }
     dirtyCount_ = 0;
+}
+
+void SdlSaverWindow::RenewSurface() {
+    if (!window_ || !current_.pixels) return;
+    const softgdi::WindowSurface old = current_;
+    std::vector<std::uint32_t> keep(static_cast<std::size_t>(old.width) * old.height);
+    for (int y = 0; y < old.height; ++y)
+        std::memcpy(&keep[static_cast<std::size_t>(y) * old.width],
+                    old.pixels + static_cast<std::size_t>(y) * old.pitch,
+                    static_cast<std::size_t>(old.width) * 4);
+    current_ = {};
+    SDL_Surface* s = SDL_GetWindowSurface(window_);
+    softgdi::WindowSurface now;
+    if (!s || !Acquire(now)) return;
+    int w = std::min(old.width, now.width), h = std::min(old.height, now.height);
+    for (int y = 0; y < h; ++y)
+        std::memcpy(now.pixels + static_cast<std::size_t>(y) * now.pitch,
+                    &keep[static_cast<std::size_t>(y) * old.width], static_cast<std::size_t>(w) * 4);
+    softgdi::MoveWindowPixels(handle_, now);
+    width_ = now.width;
+    height_ = now.height;
+    dirtyCount_ = 0;
+    Changed(0, 0, width_, height_);
 }
 
 void SdlSaverWindow::Pump() {
@@ -164,12 +222,12 @@ void SdlSaverWindow::Deliver(const SDL_Event& e) {
             host_.End();
             break;
         case SDL_WINDOWEVENT:
-            if (e.window.event == SDL_WINDOWEVENT_EXPOSED) {
-                // The window's pixels are still ours: show them all again.
-                dirtyCount_ = 0;
-                Changed(0, 0, width_, height_);
+            // The window's pixels are still ours: show them all again.
+            if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+                RenewSurface();
                 Present();
             }
+            if (e.window.event == SDL_WINDOWEVENT_EXPOSED) RepaintAll();
             break;
         default:
             break;

@@ -29,11 +29,22 @@ public:
 
     // For the host.
     HWND Handle() const { return handle_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
     SDL_Window* Sdl() const { return window_; }
     bool Acquire(softgdi::WindowSurface& out);
     void Changed(int x, int y, int width, int height);
-    void Pump();                    // presents drawn rectangles, delivers input
+    virtual void Pump();            // presents drawn rectangles, delivers input
     void Wait(std::uint32_t timeoutMs);  // sleeps until input or the time-out
+
+protected:
+    // Takes a window made elsewhere (a daemon's window, say).
+    SdlSaverWindow(PosixHost& host, SaverEvents& events, SDL_Window* window, int width,
+                   int height);
+    // Puts another SDL window in place of this one's (after a new size): the
+    // device context and the pixels go with the old one.
+    void Replace(SDL_Window* window, int width, int height);
+    void RepaintAll();  // presents every pixel again
 
 private:
     PosixHost& host_;
@@ -50,6 +61,10 @@ private:
     int dirtyCount_ = 0;
 
     void Present();
+    // After the window's size changed, SDL makes new window pixels and frees
+    // the old ones: carry what is shown over and point our DCs at them.
+    void RenewSurface();
+    softgdi::WindowSurface current_{};  // the pixels our DCs draw into
     void Deliver(const SDL_Event& e);
 };
 

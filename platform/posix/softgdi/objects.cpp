@@ -88,6 +88,13 @@ plat::HDC NewWindowDC(plat::HWND hwnd, const WindowSurface& pixels) {
     return table().Add(std::move(e));
 }
 
+void MoveWindowPixels(plat::HWND hwnd, const WindowSurface& pixels) {
+    for (Entry& e : table().entries)
+        if (e.kind == Kind::WindowDC && e.dc.hwnd == hwnd)
+            e.dc.window = {pixels.width, pixels.height, pixels.pitch, false, pixels.pixels,
+                           nullptr};
+}
+
 void FreeEntry(std::uint32_t handle) {
     Table& t = table();
     Entry* e = Find(handle);

@@ -40,6 +40,10 @@ class WindowProvider {
     virtual void Release(plat::HWND hwnd) = 0;
 };
 
+// The window's pixels moved (its backend had to make new ones): every DC of
+// hwnd draws into the new pixels from now on.
+void MoveWindowPixels(plat::HWND hwnd, const WindowSurface& pixels);
+
 // nullptr: no window provider; GetDC then gives 0 for every window.
 void SetWindowProvider(WindowProvider* provider);
 

@@ -1,0 +1,28 @@
+// The saver window inside a screen-saver daemon's window: SDL2 draws into
+// the foreign X window, which we follow when it changes size and which ends
+// the program when it goes away.
+#pragma once
+#include <memory>
+
+#include "platform/posix/sdl/sdl_saver_window.h"
+#include "platform/posix/x11/x11_target.h"
+
+namespace plat {
+
+class SdlHackWindow : public SdlSaverWindow {
+  public:
+    // Null when there is no such window or SDL cannot draw into it.
+    static std::unique_ptr<SdlHackWindow> Create(PosixHost& host, SaverEvents& events, bool root,
+                                                 unsigned long id);
+
+    void Show() override {}  // the daemon shows its window
+    void Pump() override;
+
+  private:
+    SdlHackWindow(PosixHost& host, SaverEvents& events, SDL_Window* window,
+                  std::unique_ptr<X11Target> target);
+    std::unique_ptr<X11Target> target_;
+    PosixHost& owner_;
+};
+
+}  // namespace plat
