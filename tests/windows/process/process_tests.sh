@@ -68,6 +68,29 @@ second_copy() {
     focus_root
 }
 
+# --- A run that ends when the recommend form is due starts Tellwell -------
+run_starts_tellwell() {
+    reset_ini
+    sed -i 's/^appcurrent=.*/appcurrent=3\r/' "$WIN_PROG/corvane.ini"
+    wine "$WIN_PROG/Corvane.scr" /S & local pid=$!
+    wait_window Form1 30 >/dev/null || { fail run_starts_tellwell "no saver window"; stop $pid; return; }
+    sleep 1
+    xdotool key space
+    wait_gone $pid 15 || { fail run_starts_tellwell "a key did not end the run"; stop $pid; return; }
+    local shown=0 tw="" win
+    if win=$(wait_window "Corvane Screen Saver" 30); then
+        shown=1
+        tw=$(xdotool getwindowpid "$win" 2>/dev/null || true)
+    fi
+    local display
+    display=$(ini_get applic appdisplay)
+    echo "  tellwell shown: $shown, appdisplay: $display"
+    if [ $shown = 1 ] && [ "$display" = 0 ]; then pass run_starts_tellwell
+    else fail run_starts_tellwell "shown=$shown appdisplay=$display"; fi
+    [ -n "$tw" ] && stop "$tw"
+    focus_root
+}
+
 # --- The settings dialog -------------------------------------------------
 settings_dialog() {
     reset_ini
@@ -164,7 +187,7 @@ preview() {
 }
 
 # All tests, or those named on the command line.
-for t in ${@:-saver_run second_copy settings_dialog tellwell_submit password_check preview}; do
+for t in ${@:-saver_run second_copy run_starts_tellwell settings_dialog tellwell_submit password_check preview}; do
     "$t"
 done
 
