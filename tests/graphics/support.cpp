@@ -1,5 +1,7 @@
 #include "support.h"
 
+#include "tests/support/temp_folder.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -131,9 +133,9 @@ std::vector<std::uint8_t> BmpIndexed(int width, int height, int bits,
 }
 
 std::string WriteTemp(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    const auto dir = std::filesystem::temp_directory_path() / "corvane_graphics_tests";
-    std::filesystem::create_directories(dir);
-    const std::string path = (dir / name).string();
+    // One folder of this process's own: test programs run side by side.
+    static const TempFolder folder;
+    const std::string path = folder / name;
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return path;
