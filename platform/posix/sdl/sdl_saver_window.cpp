@@ -1,5 +1,7 @@
 #include "platform/posix/sdl/sdl_saver_window.h"
 
+#include "platform/posix/sdl/sdl_x11.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -40,7 +42,8 @@ SdlSaverWindow::SdlSaverWindow(PosixHost& host, SaverEvents& events, int width, 
     : host_(host), events_(events), handle_(kSaverWindowHandle), width_(width), height_(height) {
     window_ = SDL_CreateWindow("Corvane Screen Saver", 0, 0, width, height,
                                SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS |
-                                   SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALWAYS_ON_TOP);
+                                   SDL_WINDOW_ALWAYS_ON_TOP);
+    AskForFullScreen(window_);
     host_.Attach(this);
 }
 

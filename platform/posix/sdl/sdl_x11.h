@@ -1,0 +1,13 @@
+// X11 details of SDL windows, kept apart from our headers (Xlib's macros
+// clash with ordinary names).
+#pragma once
+#include <SDL.h>
+
+namespace plat {
+
+// Asks the window manager, before the window is mapped, to show it full
+// screen above everything (panels included). SDL's own full-screen request
+// waits up to 100 ms for the window manager's answer; this does not wait.
+void AskForFullScreen(SDL_Window* window);
+
+}  // namespace plat
