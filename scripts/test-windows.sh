@@ -8,7 +8,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 win=${1:-build-win}
 linux=${2:-build}
-scripts/deps.sh g++-mingw-w64-x86-64 wine64 googletest
+scripts/deps.sh g++-mingw-w64-x86-64 wine wine64 fonts-wine googletest
 cmake -S . -B "$win" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null || exit 1
 if ! cmake --build "$win" -j2 || ! cmake --build "$win" -j2 --target corvane_differential_trace; then
     echo "WINDOWS SUMMARY: the cross build failed"
