@@ -81,7 +81,7 @@ gui_run() {
 
 gui_wait_window() {  # NAME [SECONDS]
     local n id
-    for n in $(seq $((${2:-10} * 20))); do
+    for n in $(seq $((${2:-30} * 20))); do
         id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
         if [ -n "$id" ]; then
             echo "$id"
@@ -94,7 +94,7 @@ gui_wait_window() {  # NAME [SECONDS]
 
 gui_wait_gone() {  # PID [SECONDS]: waits for the process to end; its exit code
     local n
-    for n in $(seq $((${2:-10} * 20))); do
+    for n in $(seq $((${2:-30} * 20))); do
         if ! kill -0 "$1" 2>/dev/null; then
             wait "$1"
             return $?

@@ -20,13 +20,13 @@ screen_size() { xdpyinfo | awk '/dimensions:/{print $2}'; }
 start_saver() {  # waits until the saver's picture is on the screen
     "$work/Corvane" "$@" & pid=$!
     local size; size=$(screen_size)
-    for _ in $(seq 100); do
+    for _ in $(seq 200); do
         import -window root "$work/wait.png" 2>/dev/null &&
             [ "$(pixel "$work/wait.png" 2 2)" != "0,0,0" ] && return 0
         kill -0 "$pid" 2>/dev/null || return 0
         sleep 0.1
     done
-    echo "no picture after 10 s; windows:"; xwininfo -root -tree | grep -i corvane || true
+    echo "no picture after 20 s or more; windows:"; xwininfo -root -tree | grep -i corvane || true
     kill -0 "$pid" 2>/dev/null && echo "the saver runs" || echo "the saver has ended"
 }
 changed() { { compare -metric AE "$1" "$2" null: 2>&1 || true; } | awk '{printf "%d", $1}'; }
