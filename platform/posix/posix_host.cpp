@@ -12,6 +12,7 @@
 #include "platform/posix/fltk/fltk_forms.h"
 #include "platform/posix/sdl/sdl_hack_window.h"
 #include "platform/posix/sdl/sdl_saver_window.h"
+#include "platform/posix/x11/x11_errors.h"
 #include "platform/posix/x11/x11_windows.h"
 
 namespace plat {

@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "platform/blit_clip.h"
 #include "platform/posix/softgdi/softgdi.h"
 #include "platform/win32/windows_api.h"
 
@@ -66,17 +67,6 @@ bool SurfaceSize(plat::HDC dc, int& width, int& height) {
     width = bm.bmWidth;
     height = bm.bmHeight;
     return true;
-}
-
-// The rectangle a BitBlt wrote: clipped to the destination and, when it is
-// read, the source.
-void Clip(std::int64_t& d, std::int64_t& s, std::int64_t& len, std::int64_t dLimit,
-          const std::int64_t* sLimit) {
-    std::int64_t cut = -d;
-    if (sLimit) cut = std::max(cut, -s);
-    if (cut > 0) d += cut, s += cut, len -= cut;
-    len = std::min(len, dLimit - d);
-    if (sLimit) len = std::min(len, *sLimit - s);
 }
 
 }  // namespace
@@ -150,8 +140,8 @@ void AfterBlit(plat::HDC dest, int x, int y, int width, int height, plat::HDC sr
     const bool source = UsesSource(rop);
     if (source && !SurfaceSize(src, sWidth, sHeight)) return;
     const std::int64_t sw = sWidth, sh = sHeight;
-    Clip(dx, ssx, cw, w->surface.width, source ? &sw : nullptr);
-    Clip(dy, ssy, ch, w->surface.height, source ? &sh : nullptr);
+    cw = plat::ClipAxis(dx, ssx, cw, w->surface.width, source ? &sw : nullptr);
+    ch = plat::ClipAxis(dy, ssy, ch, w->surface.height, source ? &sh : nullptr);
     if (cw <= 0 || ch <= 0) return;
     Push(*w, static_cast<int>(dx), static_cast<int>(dy), static_cast<int>(cw),
          static_cast<int>(ch));

@@ -3,17 +3,10 @@
 #include <cstring>
 
 #include "platform/profile.h"
+#include "tests/settingsfile/read_value.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
-
-std::string Get(const std::string& file, const std::string& section, const std::string& key,
-                std::uint32_t size = 255, const std::string& def = "") {
-    char buf[1024];
-    std::uint32_t n = plat::GetPrivateProfileStringA(section, key, def, buf, size, file);
-    EXPECT_EQ(n, std::strlen(buf));
-    return std::string(buf, n);
-}
 
 TEST(ProfileRead, MatchesSectionsAndKeysWithoutRegardToCase) {
     TempFolder t;

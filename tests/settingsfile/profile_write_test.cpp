@@ -1,15 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/profile.h"
+#include "tests/settingsfile/read_value.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
-
-std::string Get(const std::string& file, const std::string& section, const std::string& key) {
-    char buf[256];
-    std::uint32_t n = plat::GetPrivateProfileStringA(section, key, "", buf, 255, file);
-    return std::string(buf, n);
-}
 
 TEST(ProfileWrite, CreatesTheFileAndTheSection) {
     TempFolder t;

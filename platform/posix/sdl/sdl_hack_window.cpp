@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/posix/posix_host.h"
+#include "platform/posix/x11/x11_errors.h"
 
 namespace plat {
 namespace {
@@ -10,7 +11,7 @@ namespace {
 SDL_Window* WindowFrom(unsigned long id) {
     SDL_Window* w = SDL_CreateWindowFrom(reinterpret_cast<const void*>(id));
     // SDL's video start replaced our X error handler: put it back.
-    X11Target::TolerateErrors();
+    TolerateXErrors();
     return w;
 }
 

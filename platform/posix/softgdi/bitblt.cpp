@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/blit_clip.h"
 #include "platform/gdi.h"
 #include "platform/posix/softgdi/objects.h"
 #include "platform/posix/softgdi/raster.h"
@@ -140,18 +141,6 @@ void Run(const Blit& b) {
     PerPixel(b, backward);
 }
 
-// Clips one axis to the destination and, when used, the source. Returns the
-// remaining length (<= 0: nothing to do).
-std::int64_t ClipAxis(std::int64_t& d, std::int64_t& s, std::int64_t len, std::int64_t dLimit,
-                      const std::int64_t* sLimit) {
-    std::int64_t cut = -d;
-    if (sLimit) cut = std::max(cut, -s);
-    if (cut > 0) d += cut, s += cut, len -= cut;
-    len = std::min(len, dLimit - d);
-    if (sLimit) len = std::min(len, *sLimit - s);
-    return len;
-}
-
 }  // namespace
 }  // namespace softgdi
 
@@ -175,8 +164,8 @@ bool BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int sx, int 
 
     std::int64_t dx = x, dy = y, ssx = sx, ssy = sy;
     const std::int64_t sw = s ? s->width : 0, sh = s ? s->height : 0;
-    const std::int64_t w = ClipAxis(dx, ssx, width, d->width, s ? &sw : nullptr);
-    const std::int64_t h = ClipAxis(dy, ssy, height, d->height, s ? &sh : nullptr);
+    const std::int64_t w = plat::ClipAxis(dx, ssx, width, d->width, s ? &sw : nullptr);
+    const std::int64_t h = plat::ClipAxis(dy, ssy, height, d->height, s ? &sh : nullptr);
     if (w <= 0 || h <= 0) return true;
 
     Blit b{d,

@@ -2,36 +2,23 @@
 
 #include <X11/Xlib.h>
 
+#include "platform/posix/x11/x11_errors.h"
+
 namespace plat {
-namespace {
-
-int errorsSeen = 0;
-
-int IgnoreError(Display*, XErrorEvent*) {
-    ++errorsSeen;
-    return 0;
-}
-
-}  // namespace
-
-void X11Target::TolerateErrors() {
-    XSetErrorHandler(IgnoreError);
-}
-
 X11Target::X11Target(bool root, unsigned long id) {
-    TolerateErrors();
+    TolerateXErrors();
     auto* dpy = XOpenDisplay(nullptr);
     display_ = dpy;
     if (!dpy) return;
     id_ = root ? DefaultRootWindow(dpy) : id;
     if (id_ == 0) return;
-    errorsSeen = 0;
+    TakeXErrors();
     XWindowAttributes attrs;
     Status ok = XGetWindowAttributes(dpy, static_cast<Window>(id_), &attrs);
     // Several clients may watch a window's structure and exposure.
     XSelectInput(dpy, static_cast<Window>(id_), StructureNotifyMask | ExposureMask);
     XSync(dpy, False);
-    if (!ok || errorsSeen || attrs.width <= 0 || attrs.height <= 0) return;
+    if (!ok || TakeXErrors() || attrs.width <= 0 || attrs.height <= 0) return;
     width_ = attrs.width;
     height_ = attrs.height;
     valid_ = true;

@@ -21,11 +21,6 @@ class X11Target {
     // What happened since the last call (the strongest change).
     Change Poll();
 
-    // Makes X errors harmless to the process: a foreign window may vanish
-    // between two calls, and Xlib's default handler would end us. Call after
-    // SDL's video start, which installs a handler of its own.
-    static void TolerateErrors();
-
   private:
     void* display_ = nullptr;  // Display*
     unsigned long id_ = 0;

@@ -1,23 +1,15 @@
 #include "platform/posix/x11/x11_windows.h"
 
+#include "platform/posix/x11/x11_errors.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 
 namespace plat {
 namespace {
-
-int errorsSeen = 0;
-
-// A window that goes away between our calls must not end the process (the
-// default handler would).
-int CountError(Display*, XErrorEvent*) {
-    ++errorsSeen;
-    return 0;
-}
 
 bool IsXrgb(const XImage* img) {
     return img->bits_per_pixel == 32 && img->red_mask == 0xFF0000 &&
@@ -31,11 +23,7 @@ std::uint32_t Channel(unsigned long pixel, unsigned long mask) {
     return static_cast<std::uint32_t>(((pixel & mask) >> shift) * 255 / max);
 }
 
-int ConnectionLost(Display*) { std::_Exit(0); }
-
 }  // namespace
-
-void InstallXConnectionLossHandler() { XSetIOErrorHandler(ConnectionLost); }
 
 X11Windows::X11Windows() = default;
 
@@ -47,7 +35,7 @@ void* X11Windows::Open() {
     if (!display_) {
         display_ = XOpenDisplay(nullptr);
         if (display_) {
-            XSetErrorHandler(CountError);
+            TolerateXErrors();
             InstallXConnectionLossHandler();
         }
     }
@@ -113,10 +101,10 @@ bool X11Windows::AcquireWindow(HWND id, softgdi::WindowSurface& out) {
     auto* dpy = static_cast<Display*>(Open());
     if (!dpy || id == 0) return false;
     XWindowAttributes attrs;
-    errorsSeen = 0;
+    TakeXErrors();
     Status ok = XGetWindowAttributes(dpy, static_cast<Window>(id), &attrs);
     XSync(dpy, False);
-    if (!ok || errorsSeen || attrs.width <= 0 || attrs.height <= 0) return false;
+    if (!ok || TakeXErrors() || attrs.width <= 0 || attrs.height <= 0) return false;
     Buffer& b = buffers_[id];
     b.width = attrs.width;
     b.height = attrs.height;

@@ -11,9 +11,6 @@
 
 namespace plat {
 
-// Makes the loss of the X server end the process at once, as a stop from
-// outside (Xlib's own handler would run exit handlers mid-frame).
-void InstallXConnectionLossHandler();
 
 class X11Windows {
 public:
