@@ -12,7 +12,7 @@ StdPicture MakePicture(int w, int h, std::uint32_t (*pixel)(int, int, int, int))
     const plat::HDC dc = plat::CreateCompatibleDC(0);
     const plat::HGDIOBJ old = plat::SelectObject(dc, pic.Handle);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) softgdi::WritePixel(dc, x, y, pixel(x, y, w, h));
+        for (int x = 0; x < w; ++x) plat::WritePixel(dc, x, y, pixel(x, y, w, h));
     plat::SelectObject(dc, old);
     plat::DeleteDC(dc);
     return pic;
@@ -26,7 +26,7 @@ std::uint32_t Background(int x, int y, int, int) {
 
 GdiFrame::GdiFrame(int width, int height)
     : width_(width), height_(height), screen_(std::size_t(width) * height) {
-    softgdi::SetWindowProvider(this);
+    plat::SetWindowProvider(this);
     screenDC_ = plat::GetDC(plat::GetDesktopWindow());
     back_.CreateAtSize(width, height);
     cTile tile;
@@ -60,10 +60,10 @@ GdiFrame::~GdiFrame() {
     sprites_.clear();
     sheets_.clear();
     plat::ReleaseDC(plat::GetDesktopWindow(), screenDC_);
-    softgdi::SetWindowProvider(nullptr);
+    plat::SetWindowProvider(nullptr);
 }
 
-bool GdiFrame::Acquire(plat::HWND, softgdi::WindowSurface& out) {
+bool GdiFrame::Acquire(plat::HWND, plat::WindowSurface& out) {
     out = {screen_.data(), width_, height_, width_};
     return true;
 }

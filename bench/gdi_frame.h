@@ -8,9 +8,10 @@
 #include "bench/sprite_layout.h"
 #include "graphics/cbitmap.h"
 #include "graphics/csprite.h"
-#include "platform/posix/softgdi/softgdi.h"
+#include "platform/gdi_probes.h"
+#include "platform/window_pixels.h"
 
-class GdiFrame : public softgdi::WindowProvider {
+class GdiFrame : public plat::WindowProvider {
   public:
     GdiFrame(int width, int height);
     ~GdiFrame() override;
@@ -20,7 +21,7 @@ class GdiFrame : public softgdi::WindowProvider {
     // The screen's pixel, to compare with the peer.
     std::uint32_t ScreenPixel(int x, int y) const { return screen_[y * width_ + x] & 0xFFFFFF; }
 
-    bool Acquire(plat::HWND, softgdi::WindowSurface& out) override;
+    bool Acquire(plat::HWND, plat::WindowSurface& out) override;
     void Changed(plat::HWND, int, int, int, int) override {}
     void Release(plat::HWND) override {}
 

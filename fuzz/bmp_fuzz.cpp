@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/gdi.h"
-#include "platform/posix/softgdi/softgdi.h"
+#include "platform/gdi_probes.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ void Touch(plat::HBITMAP bmp) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string path = TempPath();
-    const int live = softgdi::LiveObjects();
+    const int live = plat::LiveObjects();
     const plat::HBITMAP fromMemory = plat::LoadBitmapFromMemory(data, size);
     if (FILE* f = std::fopen(path.c_str(), "wb")) {
         std::fwrite(data, 1, size, f);
@@ -59,6 +59,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         plat::DeleteObject(fromMemory);
         plat::DeleteObject(fromFile);
     }
-    if (softgdi::LiveObjects() != live) std::abort();
+    if (plat::LiveObjects() != live) std::abort();
     return 0;
 }

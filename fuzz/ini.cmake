@@ -1,1 +1,1 @@
-corvane_fuzz(fuzz_ini ${CMAKE_CURRENT_SOURCE_DIR}/ini_reader.cpp corvane_posix_core)
+corvane_fuzz(fuzz_ini ${CMAKE_CURRENT_SOURCE_DIR}/ini_reader.cpp corvane_system)

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/posix/core/ini_text.h"
+#include "platform/system/posix/ini_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string content(reinterpret_cast<const char*>(data), size);

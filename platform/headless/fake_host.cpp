@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "platform/headless/headless_forms.h"
-#include "platform/posix/core/system.h"
+#include "platform/files.h"
 
 namespace plat {
 namespace {
@@ -119,7 +119,7 @@ bool FakeHost::PrevInstance() {
     return otherInstance;
 }
 
-std::string FakeHost::Dir(const std::string& path) { return posixsys::StoredName(path); }
+std::string FakeHost::Dir(const std::string& path) { return StoredName(path); }
 
 long FakeHost::PwdChangePasswordA(const std::string& provider, HWND parent, std::uint32_t r1,
                                   std::uint32_t r2) {

@@ -63,12 +63,12 @@ HeadlessScreen::HeadlessScreen(FakeHost& host)
         link_ = w.get();
         return w;
     };
-    softgdi::SetWindowProvider(this);
+    plat::SetWindowProvider(this);
 }
 
 HeadlessScreen::~HeadlessScreen() {
     if (link_) link_->Detach();
-    softgdi::SetWindowProvider(nullptr);
+    plat::SetWindowProvider(nullptr);
     host_.windowFactory = nullptr;
 }
 
@@ -79,12 +79,12 @@ void HeadlessScreen::Resize(int width, int height) {
     window.assign(static_cast<std::size_t>(width_) * height_, 0);
 }
 
-bool HeadlessScreen::Acquire(HWND hwnd, softgdi::WindowSurface& out) {
+bool HeadlessScreen::Acquire(HWND hwnd, plat::WindowSurface& out) {
     if (hwnd == kWindow) {
         out = {window.data(), width_, height_, width_};
         return true;
     }
-    if (hwnd == softgdi::kDesktopWindow) {
+    if (hwnd == plat::kDesktopWindow) {
         desktopPixels_.resize(static_cast<std::size_t>(width_) * height_);
         out = {desktopPixels_.data(), width_, height_, width_};
         return true;
@@ -99,7 +99,7 @@ void HeadlessScreen::Changed(HWND hwnd, int x, int y, int w, int h) {
 }
 
 void HeadlessScreen::Reading(HWND hwnd) {
-    if (hwnd != softgdi::kDesktopWindow) return;
+    if (hwnd != plat::kDesktopWindow) return;
     std::fill(desktopPixels_.begin(), desktopPixels_.end(), 0xFFFFFFu);
     std::copy_n(desktop.begin(), std::min(desktop.size(), desktopPixels_.size()),
                 desktopPixels_.begin());

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/headless/fake_host.h"
-#include "platform/posix/softgdi/softgdi.h"
+#include "platform/window_pixels.h"
 #include "platform/saver_window.h"
 
 namespace plat {
@@ -16,7 +16,7 @@ struct Rect {
     int x, y, w, h;
 };
 
-class HeadlessScreen : public softgdi::WindowProvider {
+class HeadlessScreen : public plat::WindowProvider {
 public:
     // Installs itself as the fake host's window factory and as the software
     // GDI's window provider, with a screen of the host's size.
@@ -39,7 +39,7 @@ public:
     // and the pixels start black; the host reports the new size.
     void Resize(int width, int height);
 
-    bool Acquire(HWND hwnd, softgdi::WindowSurface& out) override;
+    bool Acquire(HWND hwnd, plat::WindowSurface& out) override;
     void Changed(HWND hwnd, int x, int y, int width, int height) override;
     void Release(HWND hwnd) override;
     void Reading(HWND hwnd) override;

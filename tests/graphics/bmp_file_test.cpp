@@ -11,7 +11,7 @@ std::uint32_t PixelOf(plat::HBITMAP bmp, int x, int y) {
     const plat::HDC dc = plat::CreateCompatibleDC(0);
     const plat::HGDIOBJ old = plat::SelectObject(dc, bmp);
     std::uint32_t rgb = 0xDEADBEEF;
-    softgdi::ReadPixel(dc, x, y, rgb);
+    plat::ReadPixel(dc, x, y, rgb);
     plat::SelectObject(dc, old);
     plat::DeleteDC(dc);
     return rgb;

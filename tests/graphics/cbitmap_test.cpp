@@ -19,7 +19,7 @@ TEST_F(CBitmap, SizeComesFromTheLoadedFile) {
     EXPECT_FALSE(b.CreateFromFile("/nonexistent/x.bmp"));
     EXPECT_EQ(b.hDC(), 0u);
     EXPECT_EQ(b.Width(), 32);
-    EXPECT_EQ(softgdi::LiveObjects(), liveAtStart);
+    EXPECT_EQ(plat::LiveObjects(), liveAtStart);
     Canvas dst(4, 4, false, kRed);
     b.RenderBitmap(dst.dc, 0, 0);  // nothing to draw from
     EXPECT_EQ(dst.At(0, 0), kRed);
@@ -29,7 +29,7 @@ TEST_F(CBitmap, RenderBitmapCombinesWithTheChosenOperation) {
     cBitmap b;
     ASSERT_TRUE(b.CreateAtSize(2, 2));
     plat::BitBlt(b.hDC(), 0, 0, 2, 2, 0, 0, 0, plat::WHITENESS);
-    softgdi::WritePixel(b.hDC(), 1, 1, 0x00FF00);
+    plat::WritePixel(b.hDC(), 1, 1, 0x00FF00);
     Canvas dst(4, 4, false, 0x0000FF);
     b.RenderBitmap(dst.dc, 1, 1);
     EXPECT_EQ(dst.At(1, 1), kWhite);
@@ -47,11 +47,11 @@ TEST_F(CBitmap, RecreationFreesTheFirstSurface) {
         cBitmap b;
         ASSERT_TRUE(b.CreateAtSize(8, 8));
         ASSERT_TRUE(b.CreateAtSize(3, 5));
-        EXPECT_EQ(softgdi::LiveObjects() - liveAtStart, 2);
+        EXPECT_EQ(plat::LiveObjects() - liveAtStart, 2);
         EXPECT_EQ(b.Width(), 3);
         EXPECT_EQ(b.Height(), 5);
     }
-    EXPECT_EQ(softgdi::LiveObjects(), liveAtStart);
+    EXPECT_EQ(plat::LiveObjects(), liveAtStart);
 }
 
 TEST_F(CBitmap, CreateFromPictureCopiesAndLeavesThePicture) {

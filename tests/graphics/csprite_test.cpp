@@ -138,7 +138,7 @@ TEST_F(Sprite, FarApartDrawingsOverflowChecked) {
 
 TEST_F(Sprite, SharedSheetLivesWhileASpriteHoldsIt) {
     auto sheet = RedSheet();
-    const int withSheet = softgdi::LiveObjects();
+    const int withSheet = plat::LiveObjects();
     {
         cSprite a, b;
         a.SpriteData(sheet);
@@ -146,9 +146,9 @@ TEST_F(Sprite, SharedSheetLivesWhileASpriteHoldsIt) {
         a.Create(0);
         b.Create(0);
         sheet.reset();
-        EXPECT_EQ(softgdi::LiveObjects(), withSheet + 4);
+        EXPECT_EQ(plat::LiveObjects(), withSheet + 4);
     }
-    EXPECT_EQ(softgdi::LiveObjects(), liveAtStart);
+    EXPECT_EQ(plat::LiveObjects(), liveAtStart);
 }
 
 }  // namespace

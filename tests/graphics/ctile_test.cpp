@@ -90,11 +90,11 @@ TEST_F(Tile, FileNamesLoadOnceAndNeedARenderObject) {
     Window w;
     tile.Initialise(&w);
     tile.Filename(red);
-    const int loaded = softgdi::LiveObjects();
+    const int loaded = plat::LiveObjects();
     // The same name again does not reload: a changed file is not seen.
     Picture40x30(kBlue);
     tile.Filename(red);
-    EXPECT_EQ(softgdi::LiveObjects(), loaded);
+    EXPECT_EQ(plat::LiveObjects(), loaded);
     tile.TileDC(target.dc, 40, 30);
     EXPECT_EQ(target.At(0, 0), kRed);
     // Another spelling of the name loads again.
@@ -122,7 +122,7 @@ TEST_F(Tile, ClearDropsPictureAndRenderObject) {
     tile.Initialise(&w);
     tile.Filename(Picture40x30());
     tile.Filename("");
-    EXPECT_EQ(softgdi::LiveObjects(), liveAtStart + 2);  // only the target
+    EXPECT_EQ(plat::LiveObjects(), liveAtStart + 2);  // only the target
     EXPECT_THROW(tile.TileDC(target.dc, 10, 10), ObjectNotSetError);
     EXPECT_THROW(tile.TileObject(), ObjectNotSetError);
     tile.Initialise(&w);

@@ -25,7 +25,7 @@ TEST_F(Gdi, FreshDcHoldsMonochromeBitmapAndBitmapsFollowTheirReference) {
     const plat::HBITMAP again = plat::CreateCompatibleBitmap(dc, 2, 2);
     ASSERT_EQ(plat::GetObjectA(again, sizeof bm, &bm), 24);
     EXPECT_EQ(bm.bmBitsPixel, 32);
-    EXPECT_EQ(softgdi::LiveObjects() - liveAtStart, 4);
+    EXPECT_EQ(plat::LiveObjects() - liveAtStart, 4);
 
     // A selected bitmap is not deleted, nor selected into a second DC.
     EXPECT_FALSE(plat::DeleteObject(colour));
@@ -45,7 +45,7 @@ TEST_F(Gdi, DeletingADcFreesItsBitmapForReuseButNotTheBitmap) {
     const plat::HBITMAP bmp = plat::CreateCompatibleBitmap(0, 3, 3);
     plat::SelectObject(dc, bmp);
     plat::DeleteDC(dc);
-    EXPECT_EQ(softgdi::LiveObjects() - liveAtStart, 1);
+    EXPECT_EQ(plat::LiveObjects() - liveAtStart, 1);
     EXPECT_TRUE(plat::DeleteObject(bmp));
 }
 
@@ -59,7 +59,7 @@ TEST_F(Gdi, ZeroAndNegativeSizes) {
     EXPECT_EQ(bm.bmWidth, 1);
     EXPECT_EQ(bm.bmBitsPixel, 1);
     EXPECT_TRUE(plat::DeleteObject(empty));
-    EXPECT_EQ(softgdi::LiveObjects(), liveAtStart);
+    EXPECT_EQ(plat::LiveObjects(), liveAtStart);
 }
 
 TEST_F(Gdi, ColoursOfAFreshDcAndSetBkColorReturnsThePrevious) {
@@ -213,7 +213,7 @@ TEST_F(Gdi, WindowDcsDrawIntoTheWindowAndReportWhatChanged) {
     EXPECT_EQ(windows.changed, (std::vector<Rect>{{8, 0, 2, 3}}));
     EXPECT_EQ(windows.pixels[2 * 10 + 9], kGreen);
     std::uint32_t rgb = 0;
-    EXPECT_TRUE(softgdi::ReadPixel(screen, 9, 2, rgb));
+    EXPECT_TRUE(plat::ReadPixel(screen, 9, 2, rgb));
     EXPECT_EQ(rgb, kGreen);
     // A window DC is a valid source and reference, but holds no bitmap.
     Canvas copy(10, 8);

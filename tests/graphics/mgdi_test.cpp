@@ -21,7 +21,7 @@ TEST_F(MGdi, CreateDCBitmapMakesMaskOrScreenFormatAndDeleteFreesOnce) {
         ASSERT_TRUE(mGDI::CreateDCBitmap(mask, dc, bmp, old, 5, 4));
         EXPECT_EQ(BitsOf(bmp), mask ? 1 : 32);
         EXPECT_NE(old, 0u);
-        EXPECT_EQ(softgdi::LiveObjects() - liveAtStart, 2);
+        EXPECT_EQ(plat::LiveObjects() - liveAtStart, 2);
         mGDI::DeleteDCBitmap(dc, bmp, old);
         EXPECT_EQ(dc, 0u);
         EXPECT_EQ(bmp, 0u);
@@ -59,7 +59,7 @@ TEST_F(MGdi, LoadDCBitmapHoldsTheFile) {
     plat::HBITMAP bmp, old;
     ASSERT_TRUE(mGDI::LoadDCBitmap(false, path, dc, bmp, old));
     std::uint32_t rgb = 0;
-    softgdi::ReadPixel(dc, 1, 0, rgb);
+    plat::ReadPixel(dc, 1, 0, rgb);
     EXPECT_EQ(rgb, kBlue);
     mGDI::DeleteDCBitmap(dc, bmp, old);
 }
@@ -80,7 +80,7 @@ TEST_F(MGdi, CopyDCBitmapFromPictureLeavesThePictureFreeToCopyAgain) {
         ASSERT_TRUE(mGDI::CopyDCBitmapFromPicture(false, pic, dc, bmp, old)) << round;
         EXPECT_NE(bmp, pic.Handle);
         std::uint32_t rgb = 0;
-        softgdi::ReadPixel(dc, 2, 1, rgb);
+        plat::ReadPixel(dc, 2, 1, rgb);
         EXPECT_EQ(rgb, kRed);
         mGDI::DeleteDCBitmap(dc, bmp, old);
     }

@@ -22,7 +22,7 @@ Canvas::~Canvas() {
 
 std::uint32_t Canvas::At(int x, int y) const {
     std::uint32_t rgb = 0xDEADBEEF;
-    EXPECT_TRUE(softgdi::ReadPixel(dc, x, y, rgb)) << x << "," << y;
+    EXPECT_TRUE(plat::ReadPixel(dc, x, y, rgb)) << x << "," << y;
     return rgb;
 }
 
@@ -43,13 +43,13 @@ void PrintTo(const Rect& r, std::ostream* os) {
 }
 
 TestWindows::TestWindows(int w, int h) : pixels(std::size_t(w) * h), width(w), height(h) {
-    softgdi::SetWindowProvider(this);
+    plat::SetWindowProvider(this);
 }
 TestWindows::~TestWindows() {
-    softgdi::SetWindowProvider(nullptr);
+    plat::SetWindowProvider(nullptr);
 }
 
-bool TestWindows::Acquire(plat::HWND, softgdi::WindowSurface& out) {
+bool TestWindows::Acquire(plat::HWND, plat::WindowSurface& out) {
     ++acquired;
     out = {pixels.data(), width, height, width};
     return true;
@@ -143,10 +143,10 @@ std::string WriteTemp(const std::string& name, const std::vector<std::uint8_t>& 
 
 void GraphicsTest::SetUp() {
     plat::SetHost(&host);
-    liveAtStart = softgdi::LiveObjects();
+    liveAtStart = plat::LiveObjects();
 }
 
 void GraphicsTest::TearDown() {
-    EXPECT_EQ(softgdi::LiveObjects(), liveAtStart) << "GDI objects leaked";
+    EXPECT_EQ(plat::LiveObjects(), liveAtStart) << "GDI objects leaked";
     plat::SetHost(nullptr);
 }

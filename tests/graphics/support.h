@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "platform/gdi.h"
-#include "platform/posix/softgdi/softgdi.h"
+#include "platform/gdi_probes.h"
+#include "platform/window_pixels.h"
 #include "platform/headless/fake_host.h"
 
 constexpr std::uint32_t kWhite = 0xFFFFFF, kBlack = 0, kGreen = 0x00FF00;  // 0x00RRGGBB
@@ -26,7 +27,7 @@ class Canvas {
     int width, height;
 
     std::uint32_t At(int x, int y) const;
-    void Set(int x, int y, std::uint32_t rgb) const { softgdi::WritePixel(dc, x, y, rgb); }
+    void Set(int x, int y, std::uint32_t rgb) const { plat::WritePixel(dc, x, y, rgb); }
     void Fill(int x, int y, int w, int h, std::uint32_t rgb) const;
     std::vector<std::uint32_t> Pixels() const;
 
@@ -41,11 +42,11 @@ struct Rect {
 void PrintTo(const Rect& r, std::ostream* os);
 
 // Windows whose pixels tests read; records every changed rectangle.
-class TestWindows : public softgdi::WindowProvider {
+class TestWindows : public plat::WindowProvider {
   public:
     TestWindows(int width, int height);
     ~TestWindows() override;
-    bool Acquire(plat::HWND hwnd, softgdi::WindowSurface& out) override;
+    bool Acquire(plat::HWND hwnd, plat::WindowSurface& out) override;
     void Changed(plat::HWND hwnd, int x, int y, int width, int height) override;
     void Release(plat::HWND hwnd) override;
 

@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 
 #include "platform/gdi.h"
-#include "platform/posix/softgdi/softgdi.h"
+#include "platform/gdi_probes.h"
 #include "shell/startup.h"
 #include "tests/support/saver_fixture.h"
 
@@ -51,7 +51,7 @@ class HackTest : public SaverTest {
         for (int y = 0; y < 40; ++y)
             for (int x = 0; x < 120; ++x) {
                 std::uint32_t px = 0;
-                softgdi::ReadPixel(dc, x, y, px);
+                plat::ReadPixel(dc, x, y, px);
                 if (px != 0x00FF00 && screen->Pixel(right - 120 + x, bottom - 40 + y) != px)
                     same = false;
             }

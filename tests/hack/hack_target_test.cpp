@@ -1,5 +1,5 @@
 // Which window a daemon names: -window-id, XSCREENSAVER_WINDOW, -root.
-#include "platform/posix/hack_target.h"
+#include "platform/desktop/linux/hack_target.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The frame loop: moves, wraps, the logo, what reaches the window, pacing.
 #include "platform/gdi.h"
-#include "platform/posix/softgdi/softgdi.h"
+#include "platform/gdi_probes.h"
 #include "tests/support/saver_fixture.h"
 
 namespace {
@@ -67,7 +67,7 @@ TEST_F(AnimationTest, TheLogoStaysInTheCornerOverTheFlags) {
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 120; ++x) {
             std::uint32_t px = 0;
-            softgdi::ReadPixel(dc, x, y, px);
+            plat::ReadPixel(dc, x, y, px);
             if (px == 0x00FF00) continue;
             ASSERT_EQ(screen->Pixel(904 + x, 728 + y), px) << x << "," << y;
             ++compared;

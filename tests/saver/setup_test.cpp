@@ -2,7 +2,7 @@
 #include <filesystem>
 
 #include "platform/gdi.h"
-#include "platform/posix/softgdi/softgdi.h"
+#include "platform/gdi_probes.h"
 #include "tests/support/saver_fixture.h"
 
 namespace {
@@ -62,7 +62,7 @@ TEST_F(SaverTest, DesktopModeSavesTheCaptureAndUsesIt) {
     // The working bitmap holds the desktop where no sprite is drawn (top-left
     // pixel: every sprite starts in the middle).
     std::uint32_t px = 0;
-    ASSERT_TRUE(softgdi::ReadPixel(form.BackBuffer().hDC(), 1, 1, px));
+    ASSERT_TRUE(plat::ReadPixel(form.BackBuffer().hDC(), 1, 1, px));
     EXPECT_EQ(px, screen->desktop[1]);
 }
 
@@ -113,15 +113,15 @@ TEST_F(SaverTest, APasswordOnTheOlderFamilyMakesTheWindowTopmost) {
 }
 
 TEST_F(SaverTest, EveryGraphicsObjectIsFreedWithTheWindow) {
-    int before = softgdi::LiveObjects();
+    int before = plat::LiveObjects();
     {
         Form1 run;
         screen.emplace(host);
         host.stopAt = host.tick + 200;
         EXPECT_THROW(run.Load(), plat::StopRun);
-        EXPECT_GT(softgdi::LiveObjects(), before);
+        EXPECT_GT(plat::LiveObjects(), before);
     }
-    EXPECT_EQ(softgdi::LiveObjects(), before);
+    EXPECT_EQ(plat::LiveObjects(), before);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The still preview drawn into a given window.
-#include "platform/posix/softgdi/softgdi.h"
+#include "platform/gdi_probes.h"
 #include "shell/startup.h"
 #include "tests/support/saver_fixture.h"
 
@@ -21,7 +21,7 @@ TEST_F(PreviewTest, CopiesOneBlockOfThePictureIntoTheWindow) {
     EXPECT_EQ(screen->Pixel(10, 119), 0xFFFFFFu);  // strip below it
     EXPECT_EQ(screen->Pixel(160, 10), 0x123456u);  // nothing beyond the block
     EXPECT_FALSE(host.HasCall("PrevInstance"));
-    EXPECT_EQ(softgdi::LiveObjects(), 0);
+    EXPECT_EQ(plat::LiveObjects(), 0);
 }
 
 TEST_F(PreviewTest, NoWindowNumberOrNoSuchWindowEndsQuietly) {

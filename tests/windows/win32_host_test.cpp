@@ -1,7 +1,7 @@
 // The Windows host against the real API (run under Wine): registry text and
 // numbers, the program's folder, folder listing, the instance claim, the
 // generator, text in the ANSI code page, and the saver window's events.
-#include "platform/win32/win32_host.h"
+#include "platform/desktop/win32/win32_host.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 
 #include "platform/profile.h"
 #include "platform/saver_window.h"
-#include "platform/win32/windows_api.h"
+#include "platform/system/win32/windows_api.h"
 
 namespace {
 

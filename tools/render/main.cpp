@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/posix/core/system.h"
+#include "platform/system/posix/system.h"
 #include "tools/render/gif_writer.h"
 #include "tools/render/png_writer.h"
 #include "tools/render/render.h"

@@ -1,0 +1,127 @@
+#include "platform/desktop/linux/desktop_host.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "platform/desktop/linux/fltk/fltk_forms.h"
+#include "platform/desktop/linux/sdl/sdl_hack_window.h"
+#include "platform/desktop/linux/sdl/sdl_saver_window.h"
+#include "platform/desktop/linux/x11/x11_errors.h"
+
+namespace plat {
+
+DesktopHost::DesktopHost(int argc, char** argv)
+    : SystemHost(argc, argv),
+      hack_(FindHackTarget(argc, argv, std::getenv("XSCREENSAVER_WINDOW"))),
+      windows_([this](int& w, int& h) { ScreenPixels(w, h); }),
+      forms_(CreateFltkForms()) {}
+
+DesktopHost::~DesktopHost() {
+    if (sdlVideo_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+int DesktopHost::ShowCursor(bool show) {
+    int before = cursorCounter_;
+    cursorCounter_ += show ? 1 : -1;
+    if (sdlVideo_ && (before >= 0) != (cursorCounter_ >= 0))
+        SDL_ShowCursor(cursorCounter_ >= 0 ? SDL_ENABLE : SDL_DISABLE);
+    return cursorCounter_;
+}
+
+// No taskbar, no topmost order and no screen-saver state to tell on Linux:
+// the desktop's own saver daemon owns those.
+HWND DesktopHost::FindWindowA(const std::string&, const std::string&) { return 0; }
+bool DesktopHost::SetWindowPos(HWND, HWND, int, int, int, int, std::uint32_t) { return true; }
+bool DesktopHost::SystemParametersInfoA(std::uint32_t, std::uint32_t, void*, std::uint32_t) {
+    return true;
+}
+bool DesktopHost::VerifyScreenSavePwd(HWND) { return true; }
+
+void DesktopHost::MsgBox(const std::string& text, const std::string& title, MsgIcon icon) {
+    // Nobody could answer a box over a daemon's window: its log gets the text.
+    if (hack_.given) {
+        std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+        return;
+    }
+    Uint32 flags = icon == MsgIcon::Warning ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_INFORMATION;
+    SdlSaverWindow* window = windows_.Saver();
+    SDL_Window* parent = window ? window->Sdl() : nullptr;
+    if (window) window->Refresh();  // what was drawn shows behind the message
+    if (SDL_ShowSimpleMessageBox(flags, title.c_str(), text.c_str(), parent) != 0)
+        std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+}
+
+bool DesktopHost::InitVideo() {
+    if (sdlVideo_) return true;
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // The fatal message must show over the saver, not over a minimised one.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    sdlVideo_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (sdlVideo_) InstallXConnectionLossHandler();
+    if (sdlVideo_ && cursorCounter_ < 0) SDL_ShowCursor(SDL_DISABLE);
+    return sdlVideo_;
+}
+
+void DesktopHost::ScreenPixels(int& width, int& height) {
+    // In a daemon's window, that window is the saver's screen.
+    if (SdlSaverWindow* window = windows_.Saver(); hack_.given && window) {
+        width = window->Width();
+        height = window->Height();
+        return;
+    }
+    width = 1024;
+    height = 768;
+    SDL_DisplayMode mode;
+    if (InitVideo() && SDL_GetDesktopDisplayMode(0, &mode) == 0 && mode.w > 0 && mode.h > 0) {
+        width = mode.w;
+        height = mode.h;
+    }
+}
+
+double DesktopHost::ScreenWidth() {
+    int w, h;
+    ScreenPixels(w, h);
+    return w * TwipsPerPixelX();
+}
+
+double DesktopHost::ScreenHeight() {
+    int w, h;
+    ScreenPixels(w, h);
+    return h * TwipsPerPixelY();
+}
+
+std::unique_ptr<SaverWindow> DesktopHost::CreateSaverWindow(SaverEvents& events) {
+    if (hack_.given) {
+        std::unique_ptr<SaverWindow> w;
+        if (InitVideo()) w = SdlHackWindow::Create(windows_, events, hack_.root, hack_.window);
+        if (w) return w;
+        std::fprintf(stderr, "Corvane: no window to draw into\n");
+        std::fflush(nullptr);
+        std::_Exit(1);
+    }
+    int w, h;
+    ScreenPixels(w, h);
+    return std::make_unique<SdlSaverWindow>(windows_, events, w, h);
+}
+
+FormsRuntime& DesktopHost::Forms() { return *forms_; }
+
+void DesktopHost::DoEvents() {
+    if (SdlSaverWindow* window = windows_.Saver()) window->Pump();
+}
+
+void DesktopHost::WaitForInput(std::uint32_t timeoutMs) {
+    if (SdlSaverWindow* window = windows_.Saver()) {
+        window->Wait(timeoutMs);
+        return;
+    }
+    timespec ts{static_cast<time_t>(timeoutMs / 1000),
+                static_cast<long>(timeoutMs % 1000) * 1000000L};
+    nanosleep(&ts, nullptr);
+}
+
+}  // namespace plat

@@ -1,0 +1,51 @@
+#include "platform/desktop/linux/hack_target.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace plat {
+namespace {
+
+// A window id, decimal or 0x-hex, nothing else around it; 0 is no window.
+unsigned long ParseWindowId(const char* text) {
+    if (!text) return 0;
+    int base = 10;
+    if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        base = 16;
+        text += 2;
+    }
+    if (*text == '\0' || *text == '-' || *text == '+' || *text == ' ') return 0;
+    errno = 0;
+    char* end = nullptr;
+    unsigned long id = std::strtoul(text, &end, base);
+    if (errno || *end != '\0' || id > 0xFFFFFFFFul) return 0;
+    return id;
+}
+
+}  // namespace
+
+HackTarget FindHackTarget(int argc, const char* const* argv, const char* environmentWindow) {
+    HackTarget t;
+    bool ownSwitch = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-window-id") == 0) {
+            t.given = true;
+            t.window = i + 1 < argc ? ParseWindowId(argv[i + 1]) : 0;
+            return t;
+        }
+        if (std::strcmp(argv[i], "-root") == 0) t.root = true;
+        if (argv[i][0] == '/') ownSwitch = true;
+    }
+    unsigned long env = ParseWindowId(environmentWindow);
+    if (env && !ownSwitch) {
+        t.given = true;
+        t.root = false;
+        t.window = env;
+        return t;
+    }
+    t.given = t.root;
+    return t;
+}
+
+}  // namespace plat

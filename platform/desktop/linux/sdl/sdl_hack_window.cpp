@@ -1,0 +1,57 @@
+#include "platform/desktop/linux/sdl/sdl_hack_window.h"
+
+#include <cstdio>
+
+#include "platform/desktop/linux/desktop_host.h"
+#include "platform/desktop/linux/x11/x11_errors.h"
+
+namespace plat {
+namespace {
+
+SDL_Window* WindowFrom(unsigned long id) {
+    SDL_Window* w = SDL_CreateWindowFrom(reinterpret_cast<const void*>(id));
+    // SDL's video start replaced our X error handler: put it back.
+    TolerateXErrors();
+    return w;
+}
+
+}  // namespace
+
+std::unique_ptr<SdlHackWindow> SdlHackWindow::Create(DesktopWindows& windows, SaverEvents& events,
+                                                     bool root, unsigned long id) {
+    auto target = std::make_unique<X11Target>(root, id);
+    if (!target->Valid()) return nullptr;
+    SDL_Window* w = WindowFrom(target->Id());
+    if (!w) {
+        std::fprintf(stderr, "Corvane: %s\n", SDL_GetError());
+        return nullptr;
+    }
+    return std::unique_ptr<SdlHackWindow>(new SdlHackWindow(windows, events, w, std::move(target)));
+}
+
+SdlHackWindow::SdlHackWindow(DesktopWindows& windows, SaverEvents& events, SDL_Window* window,
+                             std::unique_ptr<X11Target> target)
+    : SdlSaverWindow(windows, events, window, target->Width(), target->Height()),
+      target_(std::move(target)) {}
+
+void SdlHackWindow::Pump() {
+    X11Target::Change change = target_->Poll();
+    // The daemon took its window away: the run is over.
+    if (change == X11Target::Change::Gone) host().End();
+    switch (change) {
+        case X11Target::Change::Resized:
+            // A window surface keeps the size it was made with: make the SDL
+            // window afresh. The saver sets itself up again at the new size.
+            Replace(nullptr, 0, 0);
+            Replace(WindowFrom(target_->Id()), target_->Width(), target_->Height());
+            break;
+        case X11Target::Change::Exposed:
+            RepaintAll();
+            break;
+        default:
+            break;
+    }
+    SdlSaverWindow::Pump();
+}
+
+}  // namespace plat

@@ -1,0 +1,71 @@
+// The saver window on Linux: a borderless SDL2 window covering the screen.
+// Our software GDI draws straight into its window surface; the rectangles
+// drawn are presented at the next pump, never the whole screen per frame.
+#pragma once
+#include <SDL.h>
+
+#include <array>
+#include <vector>
+
+#include "platform/window_pixels.h"
+#include "platform/saver_window.h"
+
+namespace plat {
+
+class DesktopWindows;
+
+class SdlSaverWindow : public SaverWindow {
+public:
+    SdlSaverWindow(DesktopWindows& windows, SaverEvents& events, int width, int height);
+    ~SdlSaverWindow() override;
+
+    HWND hWnd() override { return handle_; }
+    HDC hDC() override;
+    double ScaleWidth() override;
+    double ScaleHeight() override;
+    void Show() override;
+    void Refresh() override;
+    void Close() override;
+
+    // For the host.
+    HWND Handle() const { return handle_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    SDL_Window* Sdl() const { return window_; }
+    bool Acquire(plat::WindowSurface& out);
+    void Changed(int x, int y, int width, int height);
+    virtual void Pump();            // presents drawn rectangles, delivers input
+    void Wait(std::uint32_t timeoutMs);  // sleeps until input or the time-out
+
+protected:
+    // Takes a window made elsewhere (a daemon's window, say).
+    SdlSaverWindow(DesktopWindows& windows, SaverEvents& events, SDL_Window* window, int width,
+                   int height);
+    // Puts another SDL window in place of this one's (after a new size): the
+    // device context and the pixels go with the old one.
+    void Replace(SDL_Window* window, int width, int height);
+    void RepaintAll();  // presents every pixel again
+
+private:
+    DesktopWindows& windows_;
+    SaverEvents& events_;
+    SDL_Window* window_ = nullptr;
+    HWND handle_;
+    HDC dc_ = 0;
+    int width_, height_;
+    // Stand-in pixels when the window surface is not 32-bit XRGB.
+    std::vector<std::uint32_t> shadow_;
+    SDL_Surface* shadowSurface_ = nullptr;
+    static constexpr int kMaxRects = 128;
+    std::array<SDL_Rect, kMaxRects> dirty_{};
+    int dirtyCount_ = 0;
+
+    void Present();
+    // After the window's size changed, SDL makes new window pixels and frees
+    // the old ones: carry what is shown over and point our DCs at them.
+    void RenewSurface();
+    plat::WindowSurface current_{};  // the pixels our DCs draw into
+    void Deliver(const SDL_Event& e);
+};
+
+}  // namespace plat

@@ -1,0 +1,21 @@
+#include "platform/desktop/linux/sdl/sdl_x11.h"
+
+#include <SDL_syswm.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+namespace plat {
+
+void AskForFullScreen(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+    Display* dpy = info.info.x11.display;
+    Atom state = XInternAtom(dpy, "_NET_WM_STATE", False);
+    Atom values[] = {XInternAtom(dpy, "_NET_WM_STATE_FULLSCREEN", False),
+                     XInternAtom(dpy, "_NET_WM_STATE_ABOVE", False)};
+    XChangeProperty(dpy, info.info.x11.window, state, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(values), 2);
+}
+
+}  // namespace plat

@@ -1,0 +1,57 @@
+#include "platform/desktop/linux/x11/x11_target.h"
+
+#include <X11/Xlib.h>
+
+#include "platform/desktop/linux/x11/x11_errors.h"
+
+namespace plat {
+X11Target::X11Target(bool root, unsigned long id) {
+    TolerateXErrors();
+    auto* dpy = XOpenDisplay(nullptr);
+    display_ = dpy;
+    if (!dpy) return;
+    id_ = root ? DefaultRootWindow(dpy) : id;
+    if (id_ == 0) return;
+    TakeXErrors();
+    XWindowAttributes attrs;
+    Status ok = XGetWindowAttributes(dpy, static_cast<Window>(id_), &attrs);
+    // Several clients may watch a window's structure and exposure.
+    XSelectInput(dpy, static_cast<Window>(id_), StructureNotifyMask | ExposureMask);
+    XSync(dpy, False);
+    if (!ok || TakeXErrors() || attrs.width <= 0 || attrs.height <= 0) return;
+    width_ = attrs.width;
+    height_ = attrs.height;
+    valid_ = true;
+}
+
+X11Target::~X11Target() {
+    if (display_) XCloseDisplay(static_cast<Display*>(display_));
+}
+
+X11Target::Change X11Target::Poll() {
+    auto* dpy = static_cast<Display*>(display_);
+    if (!valid_ || !dpy) return Change::Gone;
+    Change change = Change::Nothing;
+    auto raise = [&](Change c) {
+        if (static_cast<int>(c) > static_cast<int>(change)) change = c;
+    };
+    while (XPending(dpy) > 0) {
+        XEvent e;
+        XNextEvent(dpy, &e);
+        if (e.xany.window != id_) continue;
+        if (e.type == DestroyNotify) {
+            valid_ = false;
+            raise(Change::Gone);
+        } else if (e.type == ConfigureNotify &&
+                   (e.xconfigure.width != width_ || e.xconfigure.height != height_)) {
+            width_ = e.xconfigure.width;
+            height_ = e.xconfigure.height;
+            raise(Change::Resized);
+        } else if (e.type == Expose) {
+            raise(Change::Exposed);
+        }
+    }
+    return change;
+}
+
+}  // namespace plat

@@ -1,0 +1,156 @@
+#include "platform/desktop/linux/x11/x11_windows.h"
+
+#include "platform/desktop/linux/x11/x11_errors.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace plat {
+namespace {
+
+bool IsXrgb(const XImage* img) {
+    return img->bits_per_pixel == 32 && img->red_mask == 0xFF0000 &&
+           img->green_mask == 0x00FF00 && img->blue_mask == 0x0000FF;
+}
+
+std::uint32_t Channel(unsigned long pixel, unsigned long mask) {
+    if (!mask) return 0;
+    int shift = __builtin_ctzl(mask);
+    unsigned long max = mask >> shift;
+    return static_cast<std::uint32_t>(((pixel & mask) >> shift) * 255 / max);
+}
+
+}  // namespace
+
+X11Windows::X11Windows() = default;
+
+X11Windows::~X11Windows() {
+    if (display_) XCloseDisplay(static_cast<Display*>(display_));
+}
+
+void* X11Windows::Open() {
+    if (!display_) {
+        display_ = XOpenDisplay(nullptr);
+        if (display_) {
+            TolerateXErrors();
+            InstallXConnectionLossHandler();
+        }
+    }
+    return display_;
+}
+
+bool X11Windows::Capture(unsigned long drawable, int width, int height, std::uint32_t* dst,
+                         int pitch) {
+    auto* dpy = static_cast<Display*>(display_);
+    // In bands, so the copy in transit stays small however large the screen.
+    constexpr int kBand = 64;
+    for (int top = 0; top < height; top += kBand) {
+        int rows = std::min(kBand, height - top);
+        XImage* img = XGetImage(dpy, drawable, 0, top, static_cast<unsigned>(width),
+                                static_cast<unsigned>(rows), AllPlanes, ZPixmap);
+        if (!img) return false;
+        for (int y = 0; y < rows; ++y) {
+            std::uint32_t* row = dst + static_cast<std::size_t>(top + y) * pitch;
+            if (IsXrgb(img)) {
+                std::memcpy(row, img->data + static_cast<std::size_t>(y) * img->bytes_per_line,
+                            static_cast<std::size_t>(width) * 4);
+                for (int x = 0; x < width; ++x) row[x] &= 0xFFFFFF;
+                continue;
+            }
+            for (int x = 0; x < width; ++x) {
+                unsigned long p = XGetPixel(img, x, y);
+                row[x] = (Channel(p, img->red_mask) << 16) |
+                         (Channel(p, img->green_mask) << 8) | Channel(p, img->blue_mask);
+            }
+        }
+        XDestroyImage(img);
+    }
+    return true;
+}
+
+bool X11Windows::AcquireDesktop(int width, int height, plat::WindowSurface& out) {
+    if (!desktop_ || (desktopRefs_ == 0 && (width != desktopWidth_ || height != desktopHeight_))) {
+        desktop_.reset(new std::uint32_t[static_cast<std::size_t>(width) * height]);
+        desktopWidth_ = width;
+        desktopHeight_ = height;
+        desktopCaptured_ = false;
+    }
+    ++desktopRefs_;
+    out = {desktop_.get(), desktopWidth_, desktopHeight_, desktopWidth_};
+    return true;
+}
+
+void X11Windows::Reading(HWND id) {
+    if (id != plat::kDesktopWindow || !desktop_ || desktopCaptured_) return;
+    desktopCaptured_ = true;
+    std::fill_n(desktop_.get(), static_cast<std::size_t>(desktopWidth_) * desktopHeight_,
+                0xFFFFFFu);
+    auto* dpy = static_cast<Display*>(Open());
+    XWindowAttributes attrs;
+    if (!dpy || !XGetWindowAttributes(dpy, DefaultRootWindow(dpy), &attrs)) return;
+    int w = std::min(desktopWidth_, attrs.width), h = std::min(desktopHeight_, attrs.height);
+    if (!Capture(DefaultRootWindow(dpy), w, h, desktop_.get(), desktopWidth_))
+        std::fill_n(desktop_.get(), static_cast<std::size_t>(desktopWidth_) * desktopHeight_,
+                    0xFFFFFFu);
+}
+
+bool X11Windows::AcquireWindow(HWND id, plat::WindowSurface& out) {
+    auto* dpy = static_cast<Display*>(Open());
+    if (!dpy || id == 0) return false;
+    XWindowAttributes attrs;
+    TakeXErrors();
+    Status ok = XGetWindowAttributes(dpy, static_cast<Window>(id), &attrs);
+    XSync(dpy, False);
+    if (!ok || TakeXErrors() || attrs.width <= 0 || attrs.height <= 0) return false;
+    Buffer& b = buffers_[id];
+    b.width = attrs.width;
+    b.height = attrs.height;
+    b.pixels.assign(static_cast<std::size_t>(b.width) * b.height, 0xFFFFFF);
+    b.dirty = false;
+    Capture(static_cast<Window>(id), b.width, b.height, b.pixels.data(), b.width);
+    out = {b.pixels.data(), b.width, b.height, b.width};
+    return true;
+}
+
+void X11Windows::Changed(HWND id, int, int, int, int) {
+    auto it = buffers_.find(id);
+    if (it != buffers_.end()) it->second.dirty = true;
+}
+
+void X11Windows::Release(HWND id) {
+    if (id == plat::kDesktopWindow) {
+        // A capture is a screen's worth of memory: give it back once used.
+        if (desktopRefs_ > 0) --desktopRefs_;
+        if (desktopRefs_ == 0 && desktopCaptured_) desktop_.reset();
+        return;
+    }
+    auto it = buffers_.find(id);
+    if (it == buffers_.end()) return;
+    auto* dpy = static_cast<Display*>(display_);
+    Buffer& b = it->second;
+    if (dpy && b.dirty && id != plat::kDesktopWindow) {
+        Visual* visual = DefaultVisual(dpy, DefaultScreen(dpy));
+        int depth = DefaultDepth(dpy, DefaultScreen(dpy));
+        XImage* img = XCreateImage(dpy, visual, static_cast<unsigned>(depth), ZPixmap, 0,
+                                   reinterpret_cast<char*>(b.pixels.data()),
+                                   static_cast<unsigned>(b.width),
+                                   static_cast<unsigned>(b.height), 32, b.width * 4);
+        if (img && IsXrgb(img)) {
+            GC gc = XCreateGC(dpy, static_cast<Window>(id), 0, nullptr);
+            XPutImage(dpy, static_cast<Window>(id), gc, img, 0, 0, 0, 0,
+                      static_cast<unsigned>(b.width), static_cast<unsigned>(b.height));
+            XFreeGC(dpy, gc);
+            XSync(dpy, False);
+        }
+        if (img) {
+            img->data = nullptr;  // the pixels are ours
+            XDestroyImage(img);
+        }
+    }
+    buffers_.erase(it);
+}
+
+}  // namespace plat

@@ -1,0 +1,29 @@
+// File services of the system role that other roles share: the software
+// GDI and the Windows GDI save pictures with ReplaceFile, the settings file
+// is rewritten with it, and every host answers Dir with StoredName.
+#pragma once
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace plat {
+
+// The name of the normal file that path names, as stored (exact match
+// first, then one that differs only in letter case), or "".
+std::string StoredName(const std::string& path);
+
+// Whether anything exists at path.
+bool FileExists(const std::string& path);
+
+// The file's bytes, or nothing when it cannot be read or is larger than
+// maxBytes.
+std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes);
+
+// Writes content to a new file of a unique name beside path, flushes it to
+// disk and renames it over path, so that a crash or a full disk leaves
+// either the old or the new file, and two writers never share a temporary
+// file. Keeps the old file's permissions; a symbolic link stays and its
+// target is replaced. True on success.
+bool ReplaceFile(const std::string& path, const std::string& content);
+
+}  // namespace plat

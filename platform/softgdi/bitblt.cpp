@@ -1,0 +1,191 @@
+// BitBlt: clipping to both surfaces, the colour/monochrome conversion rules,
+// fast paths for the sprite passes and a per-pixel path for everything else.
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/blit_clip.h"
+#include "platform/gdi.h"
+#include "platform/softgdi/objects.h"
+#include "platform/softgdi/raster.h"
+
+namespace softgdi {
+namespace {
+
+struct Blit {
+    Surface* d;
+    const Surface* s;  // nullptr when the operation ignores the source
+    std::int32_t dx, dy, sx, sy, w, h;
+    std::uint32_t destBk, destText;  // destination DC's colours, 0x00RRGGBB
+    std::uint32_t srcBk;             // source DC's background colour
+    std::uint8_t code;
+};
+
+// For every byte of monochrome bits, 8 selection words: all ones where the
+// bit is set (leftmost pixel in the high bit).
+struct ExpandTable {
+    std::uint32_t m[256][8];
+};
+constexpr ExpandTable MakeExpandTable() {
+    ExpandTable t{};
+    for (int b = 0; b < 256; ++b)
+        for (int k = 0; k < 8; ++k) t.m[b][k] = ((b >> (7 - k)) & 1) ? ~0u : 0u;
+    return t;
+}
+constexpr ExpandTable kExpand = MakeExpandTable();
+
+// The source pixel in the destination's format, as a word of bits.
+std::uint32_t SourceWord(const Blit& b, std::int32_t x, std::int32_t y) {
+    const Surface& s = *b.s;
+    if (b.d->mono) {
+        if (s.mono) return MonoBit(s, x, y) ? ~0u : 0u;
+        return (s.pixels[y * s.pitch + x] & 0xFFFFFF) == b.srcBk ? ~0u : 0u;
+    }
+    if (s.mono) return MonoBit(s, x, y) ? b.destBk : b.destText;
+    return s.pixels[y * s.pitch + x] & 0xFFFFFF;
+}
+
+// One pixel at a time; backward when source and destination share pixels and
+// the destination lies after the source, so nothing is read after it was
+// overwritten.
+void PerPixel(const Blit& b, bool backward) {
+    Surface& d = *b.d;
+    for (std::int32_t j0 = 0; j0 < b.h; ++j0) {
+        const std::int32_t j = backward ? b.h - 1 - j0 : j0;
+        for (std::int32_t i0 = 0; i0 < b.w; ++i0) {
+            const std::int32_t i = backward ? b.w - 1 - i0 : i0;
+            const std::int32_t x = b.dx + i, y = b.dy + j;
+            const std::uint32_t s = b.s ? SourceWord(b, b.sx + i, b.sy + j) : 0u;
+            if (d.mono) {
+                const std::uint32_t old = MonoBit(d, x, y) ? ~0u : 0u;
+                SetMonoBit(d, x, y, Ternary(b.code, s, old) & 1);
+            } else {
+                std::uint32_t& px = d.pixels[y * d.pitch + x];
+                px = Ternary(b.code, s, px & 0xFFFFFF) & 0xFFFFFF;
+            }
+        }
+    }
+}
+
+void FillColour(const Blit& b, std::uint32_t value) {
+    for (std::int32_t j = 0; j < b.h; ++j) {
+        std::uint32_t* row = b.d->pixels + std::size_t(b.dy + j) * b.d->pitch + b.dx;
+        std::fill(row, row + b.w, value);
+    }
+}
+
+void CopyColour(const Blit& b) {
+    const bool upward = b.s->pixels == b.d->pixels && b.dy > b.sy;
+    for (std::int32_t j0 = 0; j0 < b.h; ++j0) {
+        const std::int32_t j = upward ? b.h - 1 - j0 : j0;
+        std::uint32_t* dp = b.d->pixels + std::size_t(b.dy + j) * b.d->pitch + b.dx;
+        const std::uint32_t* sp = b.s->pixels + std::size_t(b.sy + j) * b.s->pitch + b.sx;
+        std::memmove(dp, sp, std::size_t(b.w) * 4);
+    }
+}
+
+template <typename Op>
+void ColourRows(const Blit& b, Op op) {
+    for (std::int32_t j = 0; j < b.h; ++j) {
+        std::uint32_t* __restrict dp = b.d->pixels + std::size_t(b.dy + j) * b.d->pitch + b.dx;
+        const std::uint32_t* __restrict sp =
+            b.s->pixels + std::size_t(b.sy + j) * b.s->pitch + b.sx;
+        for (std::int32_t i = 0; i < b.w; ++i) dp[i] = op(sp[i], dp[i]);
+    }
+}
+
+// Monochrome onto colour: 1 bits become the destination's background colour,
+// 0 bits its text colour; whole source bytes expand through the table.
+template <typename Op>
+void MonoOntoColour(const Blit& b, Op op) {
+    const std::uint32_t text = b.destText, diff = b.destText ^ b.destBk;
+    for (std::int32_t j = 0; j < b.h; ++j) {
+        const std::uint8_t* bits = b.s->bits + std::size_t(b.sy + j) * b.s->pitch;
+        std::uint32_t* dp = b.d->pixels + std::size_t(b.dy + j) * b.d->pitch + b.dx;
+        std::int32_t i = 0, bit = b.sx;
+        auto one = [&] {
+            const std::uint32_t m = ((bits[bit >> 3] >> (7 - (bit & 7))) & 1) ? ~0u : 0u;
+            dp[i] = op(text ^ (diff & m), dp[i]);
+            ++i, ++bit;
+        };
+        while (i < b.w && (bit & 7)) one();
+        for (; i + 8 <= b.w; i += 8, bit += 8) {
+            const std::uint32_t* m = kExpand.m[bits[bit >> 3]];
+            for (int k = 0; k < 8; ++k) dp[i + k] = op(text ^ (diff & m[k]), dp[i + k]);
+        }
+        while (i < b.w) one();
+    }
+}
+
+bool SharePixels(const Blit& b) {
+    return b.s &&
+           ((b.s->pixels && b.s->pixels == b.d->pixels) || (b.s->bits && b.s->bits == b.d->bits));
+}
+
+bool Overlap(const Blit& b) {
+    return SharePixels(b) && std::abs(b.dx - b.sx) < b.w && std::abs(b.dy - b.sy) < b.h;
+}
+
+void Run(const Blit& b) {
+    const bool backward = SharePixels(b) && (b.dy > b.sy || (b.dy == b.sy && b.dx > b.sx));
+    if (!b.d->mono) {
+        if (!b.s && (b.code == 0xFF || b.code == 0x00))
+            return FillColour(b, b.code ? 0xFFFFFFu : 0u);
+        if (b.s && !b.s->mono) {
+            if (b.code == 0xCC) return CopyColour(b);
+            if (!Overlap(b) && WithWordOp(b.code, [&](auto op) { ColourRows(b, op); })) return;
+        }
+        if (b.s && b.s->mono && WithWordOp(b.code, [&](auto op) { MonoOntoColour(b, op); })) return;
+    }
+    PerPixel(b, backward);
+}
+
+}  // namespace
+}  // namespace softgdi
+
+namespace plat {
+
+bool BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int sx, int sy,
+            std::uint32_t rop) {
+    using namespace softgdi;
+    Dc* ddc = FindDC(dest);
+    Surface* d = SurfaceOf(dest);
+    if (!ddc || !d) return false;
+    const std::uint8_t code = RopCode(rop);
+    const Surface* s = nullptr;
+    const Dc* sdc = nullptr;
+    if (UsesSource(code)) {
+        sdc = FindDC(src);
+        s = SurfaceOf(src);
+        if (!sdc || !s) return false;
+    }
+    if (width <= 0 || height <= 0) return true;
+
+    std::int64_t dx = x, dy = y, ssx = sx, ssy = sy;
+    const std::int64_t sw = s ? s->width : 0, sh = s ? s->height : 0;
+    const std::int64_t w = plat::ClipAxis(dx, ssx, width, d->width, s ? &sw : nullptr);
+    const std::int64_t h = plat::ClipAxis(dy, ssy, height, d->height, s ? &sh : nullptr);
+    if (w <= 0 || h <= 0) return true;
+
+    Blit b{d,
+           s,
+           std::int32_t(dx),
+           std::int32_t(dy),
+           std::int32_t(ssx),
+           std::int32_t(ssy),
+           std::int32_t(w),
+           std::int32_t(h),
+           ToRgb(ddc->bkColor),
+           ToRgb(ddc->textColor),
+           sdc ? ToRgb(sdc->bkColor) : 0u,
+           code};
+    if (sdc && sdc->hwnd != 0)
+        if (WindowProvider* p = Provider()) p->Reading(sdc->hwnd);
+    Run(b);
+    if (ddc->hwnd != 0)
+        if (WindowProvider* p = Provider()) p->Changed(ddc->hwnd, b.dx, b.dy, b.w, b.h);
+    return true;
+}
+
+}  // namespace plat

@@ -1,0 +1,262 @@
+// .bmp files through SDL2's codec, converted into our surfaces. Our own
+// checks come first, so that a hostile header never makes anyone allocate
+// an absurd surface or read past a short file.
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/gdi.h"
+#include "platform/softgdi/objects.h"
+
+namespace softgdi {
+namespace {
+
+constexpr std::int64_t kMaxSide = 16384;
+constexpr std::int64_t kMaxPixels = std::int64_t{1} << 26;  // 8192 x 8192
+
+std::uint32_t Le32(const std::uint8_t* p) {
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24);
+}
+std::uint16_t Le16(const std::uint8_t* p) {
+    return std::uint16_t(p[0] | (p[1] << 8));
+}
+
+struct Header {
+    std::int64_t width = 0, height = 0;
+    int bitCount = 0;
+};
+
+// Reads and checks the file and information headers; leaves rw at the start.
+bool CheckHeader(SDL_RWops* rw, Header& h) {
+    std::uint8_t b[54] = {};
+    const Sint64 size = SDL_RWsize(rw);
+    const std::size_t got = SDL_RWread(rw, b, 1, sizeof b);
+    if (SDL_RWseek(rw, 0, RW_SEEK_SET) != 0 || got < 26 || b[0] != 'B' || b[1] != 'M') return false;
+    const std::uint32_t offBits = Le32(b + 10), infoSize = Le32(b + 14);
+    std::uint32_t compression = 0;
+    if (infoSize == 12) {
+        h.width = Le16(b + 18);
+        h.height = Le16(b + 20);
+        h.bitCount = Le16(b + 24);
+    } else if (infoSize >= 40 && got >= 54) {
+        h.width = std::int32_t(Le32(b + 18));
+        h.height = std::int32_t(Le32(b + 22));
+        h.bitCount = Le16(b + 28);
+        compression = Le32(b + 30);
+    } else {
+        return false;
+    }
+    const std::int64_t rows = h.height < 0 ? -h.height : h.height;
+    if (h.width <= 0 || rows == 0 || h.width > kMaxSide || rows > kMaxSide ||
+        h.width * rows > kMaxPixels)
+        return false;
+    switch (h.bitCount) {
+        case 1:
+        case 4:
+        case 8:
+        case 16:
+        case 24:
+        case 32:
+            break;
+        default:
+            return false;
+    }
+    // Uncompressed pixels must all be there (the last row's padding may not).
+    if ((compression == 0 || compression == 3) && size >= 0) {
+        const std::int64_t rowBytes = (h.width * h.bitCount + 7) / 8;
+        const std::int64_t stride = ((h.width * h.bitCount + 31) / 32) * 4;
+        if (std::int64_t{offBits} + stride * (rows - 1) + rowBytes > size) return false;
+    }
+    return true;
+}
+
+bool IsBlackAndWhite(const SDL_Palette* pal) {
+    if (!pal || pal->ncolors != 2) return false;
+    const SDL_Color& k = pal->colors[0];
+    const SDL_Color& w = pal->colors[1];
+    return k.r == 0 && k.g == 0 && k.b == 0 && w.r == 255 && w.g == 255 && w.b == 255;
+}
+
+// A palette picture, index by index; indices past the palette read as black.
+plat::HBITMAP FromIndexed(SDL_Surface* surf, bool mono) {
+    const plat::HBITMAP hbm = NewBitmap(surf->w, surf->h, mono);
+    Bitmap* bm = FindBitmap(hbm);
+    if (!bm) return 0;
+    const SDL_Palette* pal = surf->format->palette;
+    Surface& s = bm->surface;
+    for (int y = 0; y < surf->h; ++y) {
+        const auto* row = static_cast<const std::uint8_t*>(surf->pixels) + y * surf->pitch;
+        for (int x = 0; x < surf->w; ++x) {
+            const int i = row[x];
+            if (mono) {
+                SetMonoBit(s, x, y, i == 1);
+            } else if (i < pal->ncolors) {
+                const SDL_Color& c = pal->colors[i];
+                s.pixels[y * s.pitch + x] = (c.r << 16) | (c.g << 8) | c.b;
+            }
+        }
+    }
+    return hbm;
+}
+
+plat::HBITMAP FromDirect(SDL_Surface* surf) {
+    SDL_Surface* c = SDL_ConvertSurfaceFormat(surf, SDL_PIXELFORMAT_RGB888, 0);
+    if (!c) return 0;
+    const plat::HBITMAP hbm = NewBitmap(c->w, c->h, false);
+    if (Bitmap* bm = FindBitmap(hbm)) {
+        Surface& s = bm->surface;
+        for (int y = 0; y < c->h; ++y) {
+            const auto* row = reinterpret_cast<const std::uint32_t*>(
+                static_cast<const std::uint8_t*>(c->pixels) + y * c->pitch);
+            for (int x = 0; x < c->w; ++x) s.pixels[y * s.pitch + x] = row[x] & 0xFFFFFF;
+        }
+    }
+    SDL_FreeSurface(c);
+    return hbm;
+}
+
+// A black-and-white 1-bit file becomes a monochrome bitmap, as a Windows
+// device-dependent bitmap does; everything else becomes 32-bit colour.
+plat::HBITMAP Load(SDL_RWops* rw) {
+    if (!rw) return 0;
+    Header h;
+    plat::HBITMAP result = 0;
+    if (CheckHeader(rw, h)) {
+        if (SDL_Surface* surf = SDL_LoadBMP_RW(rw, 0)) {
+            const SDL_Palette* pal = surf->format->palette;
+            if (pal && surf->format->BitsPerPixel == 8)
+                result = FromIndexed(surf, h.bitCount == 1 && IsBlackAndWhite(pal));
+            else
+                result = FromDirect(surf);
+            SDL_FreeSurface(surf);
+        }
+    }
+    SDL_RWclose(rw);
+    return result;
+}
+
+// Nearest-neighbour resampling to the size LoadImageA asks for.
+plat::HBITMAP Resized(plat::HBITMAP src, int cx, int cy) {
+    const Surface from = FindBitmap(src)->surface;
+    if (cx == 0) cx = from.width;
+    if (cy == 0) cy = from.height;
+    if (cx == from.width && cy == from.height) return src;
+    const plat::HBITMAP dst = NewBitmap(cx, cy, from.mono);
+    if (Bitmap* bm = FindBitmap(dst)) {
+        Surface& to = bm->surface;
+        for (int y = 0; y < cy; ++y) {
+            const int fy = int(std::int64_t{y} * from.height / cy);
+            for (int x = 0; x < cx; ++x) {
+                const int fx = int(std::int64_t{x} * from.width / cx);
+                if (from.mono)
+                    SetMonoBit(to, x, y, MonoBit(from, fx, fy));
+                else
+                    to.pixels[y * to.pitch + x] = from.pixels[fy * from.pitch + fx];
+            }
+        }
+    }
+    FreeEntry(src);
+    return dst;
+}
+
+SDL_Surface* ToSdl(const Surface& s) {
+    if (!s.mono)
+        return SDL_CreateRGBSurfaceWithFormatFrom(s.pixels, s.width, s.height, 32, s.pitch * 4,
+                                                  SDL_PIXELFORMAT_RGB888);
+    SDL_Surface* out =
+        SDL_CreateRGBSurfaceWithFormat(0, s.width, s.height, 8, SDL_PIXELFORMAT_INDEX8);
+    if (!out) return nullptr;
+    const SDL_Color bw[2] = {{0, 0, 0, 255}, {255, 255, 255, 255}};
+    SDL_SetPaletteColors(out->format->palette, bw, 0, 2);
+    out->format->palette->ncolors = 2;
+    for (int y = 0; y < s.height; ++y)
+        for (int x = 0; x < s.width; ++x)
+            static_cast<std::uint8_t*>(out->pixels)[y * out->pitch + x] = MonoBit(s, x, y);
+    return out;
+}
+
+// A seekable SDL stream that writes into a string (SDL's encoder seeks back
+// to fill in the header's sizes).
+struct StringStream {
+    std::string* out;
+    std::size_t pos = 0;
+};
+
+Sint64 StreamSize(SDL_RWops* rw) {
+    return static_cast<Sint64>(static_cast<StringStream*>(rw->hidden.unknown.data1)->out->size());
+}
+
+Sint64 StreamSeek(SDL_RWops* rw, Sint64 offset, int whence) {
+    auto* s = static_cast<StringStream*>(rw->hidden.unknown.data1);
+    Sint64 base = whence == RW_SEEK_SET ? 0
+                  : whence == RW_SEEK_CUR ? static_cast<Sint64>(s->pos)
+                                          : static_cast<Sint64>(s->out->size());
+    if (base + offset < 0) return -1;
+    s->pos = static_cast<std::size_t>(base + offset);
+    return static_cast<Sint64>(s->pos);
+}
+
+size_t StreamRead(SDL_RWops*, void*, size_t, size_t) { return 0; }
+
+size_t StreamWrite(SDL_RWops* rw, const void* data, size_t size, size_t count) {
+    auto* s = static_cast<StringStream*>(rw->hidden.unknown.data1);
+    const std::size_t n = size * count;
+    if (s->pos + n > s->out->size()) s->out->resize(s->pos + n);
+    std::memcpy(s->out->data() + s->pos, data, n);
+    s->pos += n;
+    return count;
+}
+
+int StreamClose(SDL_RWops* rw) {
+    SDL_FreeRW(rw);
+    return 0;
+}
+
+bool EncodeBmp(SDL_Surface* surf, std::string& out) {
+    SDL_RWops* rw = SDL_AllocRW();
+    if (!rw) return false;
+    StringStream stream{&out};
+    rw->hidden.unknown.data1 = &stream;
+    rw->size = StreamSize;
+    rw->seek = StreamSeek;
+    rw->read = StreamRead;
+    rw->write = StreamWrite;
+    rw->close = StreamClose;
+    return SDL_SaveBMP_RW(surf, rw, 1) == 0;
+}
+
+}  // namespace
+}  // namespace softgdi
+
+namespace plat {
+
+HBITMAP LoadImageA(std::uintptr_t, const std::string& name, std::uint32_t type, int cx, int cy,
+                   std::uint32_t flags) {
+    if (type != IMAGE_BITMAP || !(flags & LR_LOADFROMFILE) || cx < 0 || cy < 0 || name.empty())
+        return 0;
+    const HBITMAP hbm = softgdi::Load(SDL_RWFromFile(name.c_str(), "rb"));
+    return hbm ? softgdi::Resized(hbm, cx, cy) : 0;
+}
+
+HBITMAP LoadBitmapFromMemory(const std::uint8_t* data, std::size_t size) {
+    if (!data || size == 0 || size > 0x7FFFFFFF) return 0;
+    return softgdi::Load(SDL_RWFromConstMem(data, int(size)));
+}
+
+// Encoded in memory and written with ReplaceFile, so a failed save leaves
+// the old file whole.
+bool SaveBitmapFile(HBITMAP bitmap, const std::string& path) {
+    const softgdi::Bitmap* bm = softgdi::FindBitmap(bitmap);
+    if (!bm || path.empty()) return false;
+    SDL_Surface* surf = softgdi::ToSdl(bm->surface);
+    if (!surf) return false;
+    std::string file;
+    const bool encoded = softgdi::EncodeBmp(surf, file);
+    SDL_FreeSurface(surf);
+    return encoded && ReplaceFile(path, file);
+}
+
+}  // namespace plat

@@ -1,0 +1,97 @@
+// The software GDI's object table: bitmaps and device contexts behind small
+// integer handles. Internal to the software GDI.
+//
+// Behaviour beyond the Windows documentation: CreateCompatibleBitmap with
+// reference 0 makes a screen-format (colour) bitmap; BitBlt applies any
+// ternary raster operation, drawing with the fresh DC's white brush; a
+// black-and-white 1-bit .bmp file loads as a monochrome bitmap.
+#pragma once
+#include <cstdint>
+#include <memory>
+
+#include "platform/handles.h"
+#include "platform/gdi_probes.h"
+#include "platform/window_pixels.h"
+
+namespace softgdi {
+
+using plat::kDesktopWindow;
+using plat::WindowProvider;
+using plat::WindowSurface;
+
+// Pixels of a bitmap or window. Colour: 0x00RRGGBB words, pitch in pixels.
+// Monochrome: 1 bit per pixel, leftmost pixel in the byte's high bit, 1 =
+// white, pitch in bytes.
+struct Surface {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t pitch = 0;
+    bool mono = false;
+    std::uint32_t* pixels = nullptr;
+    std::uint8_t* bits = nullptr;
+};
+
+struct Bitmap {
+    Surface surface;
+    std::unique_ptr<std::uint32_t[]> colourStore;
+    std::unique_ptr<std::uint8_t[]> monoStore;
+    plat::HDC selectedIn = 0;
+};
+
+enum class Kind : std::uint8_t { Free, Bitmap, MemoryDC, WindowDC, Stock };
+
+struct Dc {
+    plat::HBITMAP bitmap = 0;           // memory DC: the selected bitmap
+    plat::COLORREF bkColor = 0xFFFFFF;  // white background
+    plat::COLORREF textColor = 0;       // black text
+    plat::HWND hwnd = 0;                // window DC: its window and pixels
+    Surface window;
+};
+
+struct Entry {
+    Kind kind = Kind::Free;
+    std::unique_ptr<Bitmap> bitmap;
+    Dc dc;
+};
+
+// The 1-by-1 monochrome bitmap every fresh memory DC holds; never freed.
+constexpr plat::HBITMAP kStockBitmap = 1;
+
+// A new bitmap of the given size (sizes already checked > 0), zero-filled
+// (black); 0 when it cannot be allocated.
+plat::HBITMAP NewBitmap(std::int32_t width, std::int32_t height, bool mono);
+plat::HDC NewMemoryDC();
+plat::HDC NewWindowDC(plat::HWND hwnd, const WindowSurface& pixels);
+void FreeEntry(std::uint32_t handle);
+
+// The entry of a live handle, or nullptr. Valid until the next creation.
+Entry* Find(std::uint32_t handle);
+Bitmap* FindBitmap(plat::HBITMAP handle);  // stock bitmap included
+Dc* FindDC(plat::HDC handle);              // memory or window DC
+
+// The pixels a DC draws on, or nullptr.
+Surface* SurfaceOf(plat::HDC hdc);
+
+WindowProvider* Provider();
+void SetProvider(WindowProvider* provider);
+void MoveWindowDCs(plat::HWND hwnd, const WindowSurface& pixels);
+int LiveCount();
+
+// 0x00BBGGRR to 0x00RRGGBB and back.
+constexpr std::uint32_t ToRgb(plat::COLORREF c) {
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+constexpr plat::COLORREF ToColorRef(std::uint32_t rgb) {
+    return ToRgb(rgb);
+}
+
+inline bool MonoBit(const Surface& s, std::int32_t x, std::int32_t y) {
+    return (s.bits[y * s.pitch + (x >> 3)] >> (7 - (x & 7))) & 1;
+}
+inline void SetMonoBit(Surface& s, std::int32_t x, std::int32_t y, bool on) {
+    std::uint8_t& b = s.bits[y * s.pitch + (x >> 3)];
+    const std::uint8_t m = static_cast<std::uint8_t>(0x80 >> (x & 7));
+    b = on ? static_cast<std::uint8_t>(b | m) : static_cast<std::uint8_t>(b & ~m);
+}
+
+}  // namespace softgdi

@@ -1,0 +1,26 @@
+// Linux stand-ins for the system services that need no window: clock,
+// paths, the instance lock, starting programs, the connection test.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace posixsys {
+
+std::uint32_t TickCount();      // milliseconds since an arbitrary start, wraps
+double SecondsSinceMidnight();  // local time, with fraction
+std::string ProgramFolder();    // folder of the running program file
+
+// Takes a lock file named name (in $XDG_RUNTIME_DIR, else the temp folder)
+// with flock for the rest of the process's life; false when another process
+// holds it. The kernel frees it when the process dies.
+bool ClaimInstance(const std::string& name);
+
+// Starts path with args, detached in a session of its own, without waiting;
+// false when it cannot be started (missing, not executable).
+bool SpawnDetached(const std::string& path, const std::vector<std::string>& args);
+
+// True when a non-loopback interface is up and has an address.
+bool HasNetworkInterface();
+
+}  // namespace posixsys
