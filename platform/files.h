@@ -1,5 +1,5 @@
 // File services of the system role that other roles share: the software
-// GDI and the Windows GDI save pictures with ReplaceFile, the settings file
+// GDI and the Windows GDI save pictures with ReplaceFileContent, the settings file
 // is rewritten with it, and every host answers Dir with StoredName.
 #pragma once
 #include <cstddef>
@@ -24,6 +24,6 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
 // either the old or the new file, and two writers never share a temporary
 // file. Keeps the old file's permissions; a symbolic link stays and its
 // target is replaced. True on success.
-bool ReplaceFile(const std::string& path, const std::string& content);
+bool ReplaceFileContent(const std::string& path, const std::string& content);
 
 }  // namespace plat

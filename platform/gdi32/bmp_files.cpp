@@ -116,7 +116,7 @@ HBITMAP LoadBitmapFromMemory(const std::uint8_t* data, std::size_t size) {
     return bmp;
 }
 
-// Writes a 24-bit bottom-up file with ReplaceFile, so a failed write never
+// Writes a 24-bit bottom-up file with ReplaceFileContent, so a failed write never
 // leaves a half file under the real name.
 bool SaveBitmapFile(HBITMAP bitmap, const std::string& path) {
     const auto h = win32::ToHandle<::HBITMAP>(bitmap);
@@ -153,7 +153,7 @@ bool SaveBitmapFile(HBITMAP bitmap, const std::string& path) {
     std::memcpy(file.data(), &bfh, sizeof bfh);
     std::memcpy(file.data() + sizeof bfh, &bih, sizeof bih);
     std::memcpy(file.data() + bfh.bfOffBits, pixels.data(), imageSize);
-    return plat::ReplaceFile(path, file);
+    return plat::ReplaceFileContent(path, file);
 }
 
 }  // namespace plat

@@ -246,7 +246,7 @@ HBITMAP LoadBitmapFromMemory(const std::uint8_t* data, std::size_t size) {
     return softgdi::Load(SDL_RWFromConstMem(data, int(size)));
 }
 
-// Encoded in memory and written with ReplaceFile, so a failed save leaves
+// Encoded in memory and written with ReplaceFileContent, so a failed save leaves
 // the old file whole.
 bool SaveBitmapFile(HBITMAP bitmap, const std::string& path) {
     const softgdi::Bitmap* bm = softgdi::FindBitmap(bitmap);
@@ -256,7 +256,7 @@ bool SaveBitmapFile(HBITMAP bitmap, const std::string& path) {
     std::string file;
     const bool encoded = softgdi::EncodeBmp(surf, file);
     SDL_FreeSurface(surf);
-    return encoded && ReplaceFile(path, file);
+    return encoded && ReplaceFileContent(path, file);
 }
 
 }  // namespace plat

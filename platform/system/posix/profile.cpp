@@ -54,7 +54,7 @@ bool WritePrivateProfileStringA(const std::string& section, const std::string& k
         return false;  // never replace a file we could not read
     inifile::IniText text(content);
     text.Set(section, key, value);
-    return plat::ReplaceFile(file, text.Text());
+    return plat::ReplaceFileContent(file, text.Text());
 }
 
 }  // namespace plat

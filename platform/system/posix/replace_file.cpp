@@ -84,7 +84,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
     return out;
 }
 
-bool ReplaceFile(const std::string& path, const std::string& content) {
+bool ReplaceFileContent(const std::string& path, const std::string& content) {
     std::string target = ResolveTarget(path);
     std::string folder = FolderOf(target);
     std::string name = target.substr(target.rfind('/') == std::string::npos

@@ -68,7 +68,7 @@ bool WriteAll(::HANDLE f, const std::string& content) {
 
 }  // namespace
 
-bool ReplaceFile(const std::string& path, const std::string& content) {
+bool ReplaceFileContent(const std::string& path, const std::string& content) {
     const std::string target = ToAnsi(path);
     const auto slash = target.find_last_of("\\/");
     const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash);
