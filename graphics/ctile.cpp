@@ -4,7 +4,7 @@
 #include "common/vbmath.h"
 #include "platform/gdi.h"
 #include "platform/host.h"
-#include "shell/module1.h"
+#include "shell/background_mode.h"
 
 cTile::cTile() : m_cBitmap(std::make_unique<cBitmap>()) {}
 

@@ -12,6 +12,10 @@ namespace plat {
 // first, then one that differs only in letter case), or "".
 std::string StoredName(const std::string& path);
 
+// The folder of the running program's file (on Windows it ends with a
+// backslash only at a drive's root).
+std::string ProgramFolder();
+
 // Whether anything exists at path.
 bool FileExists(const std::string& path);
 

@@ -41,7 +41,7 @@ void Form1::Form_Load() {
 }
 
 bool Form1::SizeChanged() {
-    return Module1::HackMode &&
+    return Module1::Run == Module1::RunKind::DaemonWindow &&
            (ScreenPixelsX() != m_lScreenWidth || ScreenPixelsY() != m_lScreenHeight);
 }
 
@@ -51,7 +51,7 @@ void Form1::SetUp() {
     // Set up again in a daemon's window, the screen would show our own
     // flags: the desktop picture of the first set-up is kept.
     if (Module1::BackgroundMode != "1") LoadWhiteBackground();
-    else if (Module1::HackMode && desktopTaken_) LoadTile(Module1::ImageFolderPath() + "background.bmp");
+    else if (Module1::Run == Module1::RunKind::DaemonWindow && desktopTaken_) LoadTile(Module1::ImageFolderPath() + "background.bmp");
     else CaptureDesktop();
 
     std::string folder = Module1::ImageFolderPath();
@@ -65,8 +65,8 @@ void Form1::SetUp() {
     m_cBackBuffer.CreateAtSize(ScreenPixelsX(), ScreenPixelsY());
     m_cBackgroundTile->TileDC(m_cBackBuffer.hDC(), ScreenPixelsX(), ScreenPixelsY());
 
-    // In a daemon's window the daemon owns the system's state and the taskbar.
-    if (!Module1::HackMode) {
+    // Only a user's run owns the system's state and the taskbar.
+    if (Module1::UserRun()) {
         if (Module1::PlatformId != 2 && Module1::UsePassword != 0) {
             std::int32_t zero = 0;
             host.SystemParametersInfoA(plat::SPI_SETSCREENSAVERRUNNING, 1, &zero, 0);

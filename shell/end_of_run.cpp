@@ -39,9 +39,9 @@ std::string MissingFilesMessage() {
 
 void EndSaver() {
     auto& h = plat::host();
-    if (HackMode) {
-        // The daemon owns the cursor, the session and the window's fate: only
-        // our window goes, and the run is not counted.
+    if (!UserRun()) {
+        // The daemon (or nobody) owns the cursor, the session and the
+        // window's fate: only our window goes, and the run is not counted.
         if (ActiveSaver) {
             SaverForm* form = ActiveSaver;
             ActiveSaver = nullptr;
@@ -94,7 +94,7 @@ void CountMouseMove() {
 }
 
 void ShowFatalMessage(const std::string& message) {
-    if (!HackMode) {
+    if (UserRun()) {
         plat::host().SetWindowPos(SaverWnd(), plat::HWND_NOTOPMOST, 0, 0, 0, 0,
                                   plat::SWP_NOMOVE | plat::SWP_NOSIZE);
         ShowCursorFully();

@@ -37,7 +37,7 @@ void RunHack() {
         if (current != mode)
             plat::WritePrivateProfileStringA("mode", "scMode", mode, IniFilePath());
     }
-    HackMode = true;
+    Run = RunKind::DaemonWindow;
     ShowSaverWindow();
 }
 

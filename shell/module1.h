@@ -6,20 +6,27 @@
 #include <string>
 
 #include "platform/handles.h"
+#include "shell/background_mode.h"
 
 namespace Module1 {
 
 // Module-level state, one copy for the process.
 extern std::int32_t PlatformId;      // 2 = the NT family
 extern std::int16_t UsePassword;     // non-zero: a screen-saver password is set
-extern std::string BackgroundMode;   // "scMode" of the settings file; "1" = desktop
 extern plat::HWND TaskbarWnd;
 extern std::int16_t MoveCount;
 extern std::int32_t MoveWindowStart;  // whole second of the day; 0 = no window open
-// True while the saver draws into a screen-saver daemon's window: input is
-// the daemon's business and the run is neither counted nor followed by
-// Tellwell.
-extern bool HackMode;
+// Who watches a saver run. A user's run ends on input, is counted and may
+// be followed by Tellwell. In a screen-saver daemon's window input is the
+// daemon's business, the run is neither counted nor followed by Tellwell,
+// and the window's size may change. An unattended run (frames drawn without
+// a display) takes no input and counts nothing.
+enum class RunKind { User, DaemonWindow, Unattended };
+extern RunKind Run;
+inline bool UserRun() { return Run == RunKind::User; }
+
+// Puts every piece of module state back as the process starts with it.
+void ResetState();
 
 // The saver window as the end of a run sees it (Form1 registers itself).
 class SaverForm {

@@ -8,7 +8,18 @@ std::string BackgroundMode;
 plat::HWND TaskbarWnd = 0;
 std::int16_t MoveCount = 0;
 std::int32_t MoveWindowStart = 0;
-bool HackMode = false;
+RunKind Run = RunKind::User;
 SaverForm* ActiveSaver = nullptr;
+
+void ResetState() {
+    PlatformId = 0;
+    UsePassword = 0;
+    BackgroundMode.clear();
+    TaskbarWnd = 0;
+    MoveCount = 0;
+    MoveWindowStart = 0;
+    Run = RunKind::User;
+    ActiveSaver = nullptr;
+}
 
 }  // namespace Module1

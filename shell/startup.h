@@ -13,7 +13,7 @@ std::string ReadRegistryString(plat::HKEY hive, const std::string& keyPath,
                                const std::string& valueName);
 void StartSaver();
 void ShowPreview();
-// The saver inside a screen-saver daemon's window (see HackMode).
+// The saver inside a screen-saver daemon's window (see RunKind).
 void RunHack();
 
 // The windows that the modes open (defined with the forms).

@@ -9,7 +9,7 @@ namespace {
 
 class HeadlessWindow : public SaverWindow, public HeadlessScreen::WindowLink {
 public:
-    HeadlessWindow(HeadlessScreen& screen, FakeHost& host) : screen_(&screen), host_(host) {}
+    explicit HeadlessWindow(HeadlessScreen& screen) : screen_(&screen) {}
     ~HeadlessWindow() override {
         Close();
         if (screen_) screen_->Unlink(this);
@@ -20,10 +20,10 @@ public:
         return dc_;
     }
     double ScaleWidth() override {
-        return screen_ ? screen_->width() * host_.TwipsPerPixelX() : 0;
+        return screen_ ? screen_->width() * screen_->TwipsPerPixelX() : 0;
     }
     double ScaleHeight() override {
-        return screen_ ? screen_->height() * host_.TwipsPerPixelY() : 0;
+        return screen_ ? screen_->height() * screen_->TwipsPerPixelY() : 0;
     }
     void Show() override {
         if (!screen_) return;
@@ -49,33 +49,46 @@ public:
 
 private:
     HeadlessScreen* screen_;
-    FakeHost& host_;
     HDC dc_ = 0;
 };
 
 }  // namespace
 
 HeadlessScreen::HeadlessScreen(FakeHost& host)
-    : host_(host), width_(host.screenWidthPx), height_(host.screenHeightPx) {
+    : HeadlessScreen(host.screenWidthPx, host.screenHeightPx, 15) {
+    fake_ = &host;
+    host.windowFactory = [this](SaverEvents&) { return NewWindow(); };
+}
+
+HeadlessScreen::HeadlessScreen(int width, int height, double twipsPerPixel)
+    : twips_(twipsPerPixel), width_(width), height_(height) {
     window.assign(static_cast<std::size_t>(width_) * height_, 0);
-    host.windowFactory = [this](SaverEvents&) {
-        auto w = std::make_unique<HeadlessWindow>(*this, host_);
-        link_ = w.get();
-        return w;
-    };
     plat::SetWindowProvider(this);
 }
 
 HeadlessScreen::~HeadlessScreen() {
     if (link_) link_->Detach();
     plat::SetWindowProvider(nullptr);
-    host_.windowFactory = nullptr;
+    if (fake_) fake_->windowFactory = nullptr;
 }
+
+std::unique_ptr<SaverWindow> HeadlessScreen::NewWindow() {
+    auto w = std::make_unique<HeadlessWindow>(*this);
+    link_ = w.get();
+    return w;
+}
+
+double HeadlessScreen::TwipsPerPixelX() const { return fake_ ? fake_->TwipsPerPixelX() : twips_; }
+double HeadlessScreen::TwipsPerPixelY() const { return fake_ ? fake_->TwipsPerPixelY() : twips_; }
 
 void HeadlessScreen::Resize(int width, int height) {
     if (link_) link_->DropDC();
-    width_ = host_.screenWidthPx = width;
-    height_ = host_.screenHeightPx = height;
+    width_ = width;
+    height_ = height;
+    if (fake_) {
+        fake_->screenWidthPx = width;
+        fake_->screenHeightPx = height;
+    }
     window.assign(static_cast<std::size_t>(width_) * height_, 0);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/headless/fake_host.h"
@@ -18,9 +19,15 @@ struct Rect {
 
 class HeadlessScreen : public plat::WindowProvider {
 public:
-    // Installs itself as the fake host's window factory and as the software
-    // GDI's window provider, with a screen of the host's size.
+    // Installs itself as the fake host's window factory and as the GDI's
+    // window provider, with a screen of the host's size.
     explicit HeadlessScreen(FakeHost& host);
+    // A screen of its own size for any host (the render host), installed as
+    // the GDI's window provider; its saver window comes from NewWindow.
+    HeadlessScreen(int width, int height, double twipsPerPixel);
+    std::unique_ptr<SaverWindow> NewWindow();
+    double TwipsPerPixelX() const;
+    double TwipsPerPixelY() const;
     ~HeadlessScreen() override;
 
     std::vector<std::uint32_t> desktop;  // the desktop picture; white when empty
@@ -56,7 +63,8 @@ public:
     }
 
 private:
-    FakeHost& host_;
+    FakeHost* fake_ = nullptr;  // the fake host whose screen size this is
+    double twips_ = 15;
     int width_, height_;
     WindowLink* link_ = nullptr;
     std::vector<std::uint32_t> desktopPixels_;

@@ -69,7 +69,7 @@ TEST_F(HackTest, KeysClicksAndMovesChangeNothing) {
     host.PushClick(t + 50);
     for (int i = 0; i < 12; ++i) host.PushMouseMove(1500 + 150 * i, 1500, t + 100 + 60 * i);
     EXPECT_EQ(RunMain(3000), Outcome::Stopped);
-    EXPECT_TRUE(Module1::HackMode);
+    EXPECT_EQ(Module1::Run, Module1::RunKind::DaemonWindow);
     EXPECT_FALSE(host.HasCall("End"));
     EXPECT_FALSE(screen->drawn.empty());
     EXPECT_EQ(Module1::MoveCount, 0);
@@ -121,7 +121,7 @@ TEST_F(HackTest, AFailureEndsTheRunUncountedWithTheMessageAndNoTellwell) {
 }
 
 TEST_F(HackTest, ANewWindowSizeSetsTheRunUpAgainAtThatSize) {
-    Module1::HackMode = true;
+    Module1::Run = Module1::RunKind::DaemonWindow;
     screen.emplace(host);
     bool resized = false;
     host.onPump = [&] {
@@ -152,7 +152,7 @@ TEST_F(HackTest, SwitchesStillDispatchWithoutADaemonWindow) {
     host.otherInstance = true;
     EXPECT_EQ(RunMain(200), Outcome::Ended);
     EXPECT_TRUE(host.HasCall("PrevInstance"));
-    EXPECT_FALSE(Module1::HackMode);
+    EXPECT_TRUE(Module1::UserRun());
 }
 
 }  // namespace

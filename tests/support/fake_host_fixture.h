@@ -13,14 +13,8 @@ protected:
     HostTest() {
         host.appPath = folder.path();
         plat::SetHost(&host);
+        Module1::ResetState();
         Module1::PlatformId = 2;
-        Module1::UsePassword = 0;
-        Module1::BackgroundMode.clear();
-        Module1::TaskbarWnd = 0;
-        Module1::MoveCount = 0;
-        Module1::MoveWindowStart = 0;
-        Module1::ActiveSaver = nullptr;
-        Module1::HackMode = false;
     }
     ~HostTest() override { plat::SetHost(nullptr); }
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/system/posix/system.h"
+#include "platform/files.h"
 #include "tools/render/gif_writer.h"
 #include "tools/render/png_writer.h"
 #include "tools/render/render.h"
@@ -35,7 +35,7 @@ bool HasPictures(const std::string& folder) {
                                          "corvane");
 }
 
-bool Parse(int argc, char** argv, Args& a) {
+bool Parse(int argc, char** argv, const std::string& ownFolder, Args& a) {
     std::string folder;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -59,8 +59,7 @@ bool Parse(int argc, char** argv, Args& a) {
             return false;
         }
     }
-    if (folder.empty())
-        folder = HasPictures(posixsys::ProgramFolder()) ? posixsys::ProgramFolder() : ".";
+    if (folder.empty()) folder = HasPictures(ownFolder) ? ownFolder : ".";
     a.options.folder = folder;
     return !a.out.empty() || !a.gif.empty();
 }
@@ -75,12 +74,11 @@ std::string FrameName(const std::string& dir, int index) {
 
 int main(int argc, char** argv) {
     Args a;
-    if (!Parse(argc, argv, a)) {
+    if (!Parse(argc, argv, plat::ProgramFolder(), a)) {
         std::fputs(kUsage, stderr);
         return 2;
     }
-    a.options.tick = posixsys::TickCount();
-    a.options.timeOfDay = posixsys::SecondsSinceMidnight();
+    a.options.clockNow = true;
     std::error_code ec;
     if (!a.out.empty()) std::filesystem::create_directories(a.out, ec);
     render::GifWriter gif;

@@ -3,8 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/headless/fake_host.h"
-#include "platform/headless/headless_screen.h"
+#include "platform/headless/render_host.h"
 #include "saver/form1.h"
 #include "shell/module1.h"
 
@@ -47,18 +46,15 @@ std::string Render(const Options& options,
     ScratchFolder scratch(options.folder);
     if (scratch.path().empty()) return "cannot make a scratch folder";
 
-    plat::FakeHost host;
-    host.appPath = scratch.path().string();
-    host.screenWidthPx = options.width;
-    host.screenHeightPx = options.height;
-    host.tick = options.tick;
-    host.timeOfDay = options.timeOfDay;
+    plat::RenderHost host(scratch.path().string(), options.width, options.height,
+                          {options.tick, options.timeOfDay, options.clockNow});
     plat::SetHost(&host);
+    Module1::ResetState();
     Module1::PlatformId = 2;
-    Module1::HackMode = true;  // no input, nothing counted
+    Module1::Run = Module1::RunKind::Unattended;
     std::string error;
     {
-        plat::HeadlessScreen screen(host);  // its desktop is white
+        plat::HeadlessScreen& screen = host.Screen();  // its desktop is white
         Form1 form;
         // A frame is complete at the first pump after it drew on the window.
         int index = 0;
@@ -66,17 +62,16 @@ std::string Render(const Options& options,
             if (screen.drawn.empty()) return;
             screen.drawn.clear();
             sink(++index, Frame{screen.width(), screen.height(), &screen.window});
-            if (index == options.frames) host.stopAt = host.tick;
+            if (index == options.frames) host.Stop();
         };
         try {
             form.Load();
-        } catch (const plat::StopRun&) {
-        } catch (const plat::ProgramEnded&) {
-            error = host.messages.empty() ? "the saver ended" : host.messages.back();
-            error.erase(0, error.find('|') + 1);  // "title|text"
+        } catch (const plat::RenderEnded&) {
+            if (!host.Stopped())
+                error = host.Message().empty() ? "the saver ended" : host.Message();
         }
     }
-    Module1::HackMode = false;
+    Module1::ResetState();
     plat::SetHost(nullptr);
     return error;
 }

@@ -19,6 +19,7 @@ struct Options {
     int frames = 40;
     std::uint32_t tick = 0;  // the clock at the start (milliseconds)
     double timeOfDay = 0;    // seconds since midnight at the start
+    bool clockNow = false;   // start at the system's clock instead
 };
 
 // Renders options.frames frames; sink gets them in order (index from 1).

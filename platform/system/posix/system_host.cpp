@@ -87,7 +87,8 @@ long SystemHost::RegQueryValueExA(HKEY, const std::string&, std::uint32_t*, std:
 }
 long SystemHost::RegCloseKey(HKEY) { return ERROR_FILE_NOT_FOUND; }
 
-std::string SystemHost::AppPath() { return posixsys::ProgramFolder(); }
+std::string ProgramFolder() { return posixsys::ProgramFolder(); }
+std::string SystemHost::AppPath() { return ProgramFolder(); }
 std::string SystemHost::Command() { return state_->command; }
 char SystemHost::PathSeparator() { return '/'; }
 std::string SystemHost::ExeSuffix() { return ""; }

@@ -141,8 +141,12 @@ std::string ModuleFileName() {
 
 }  // namespace
 
-// The program's folder; it ends with a backslash only at a drive's root.
 std::string SystemHost::AppPath() {
+    return ProgramFolder();
+}
+
+// The program's folder; it ends with a backslash only at a drive's root.
+std::string ProgramFolder() {
     std::string path = ModuleFileName();
     const auto slash = path.find_last_of('\\');
     if (slash == std::string::npos) return {};
