@@ -2,7 +2,7 @@
 # Installs the Debian packages the project needs (quick when they are there).
 # Usage: scripts/deps.sh [extra packages...]
 set -euo pipefail
-packages=(cmake g++ clang libclang-rt-14-dev libsdl2-dev libfltk1.3-dev fluid libx11-dev
+packages=(cmake g++ clang clang-format libclang-rt-14-dev libsdl2-dev libfltk1.3-dev fluid libx11-dev
     libxext-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils x11-apps
     x11-xserver-utils xdotool imagemagick bc xfonts-base fonts-dejavu-core fonts-liberation openbox
     libpng-dev "$@")
