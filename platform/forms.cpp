@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "common/vbmath.h"
 
@@ -86,6 +87,126 @@ double TwipsX(int pixels) {
 }
 double TwipsY(int pixels) {
     return pixels * RoundHalfEven(host().TwipsPerPixelY());
+}
+
+PixelRect ControlPixels(const ControlDesign& d, int originX, int originY) {
+    const int x = originX + PixelsX(d.left), y = originY + PixelsY(d.top);
+    if (d.kind != ControlKind::Line) return {x, y, PixelsX(d.width), PixelsY(d.height)};
+    // The end rounds on its own, so that a line meets what it was drawn to.
+    return {x, y, originX + PixelsX(d.left + d.width) - x, originY + PixelsY(d.top + d.height) - y};
+}
+
+ControlState::ControlState(FormState& form, const ControlDesign& design)
+    : form_(form), design_(design), caption_(design.text) {}
+
+void ControlState::SetText(const std::string& text) {
+    caption_ = text;
+    ShowText(text);
+}
+
+void ControlState::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    ShowEnabled(enabled);
+}
+
+void ControlState::SetValue(bool chosen) {
+    SetChecked(chosen);
+    if (chosen && design_.kind == ControlKind::OptionButton) form_.ClearGroup(*this);
+}
+
+void ControlState::SetFocus() {
+    form_.FocusOn(*this);
+}
+
+void ControlState::Clicked() {
+    if (design_.kind == ControlKind::OptionButton) SetValue(true);
+    if (onClick_) onClick_();
+}
+
+FormState::FormState(const FormDesign& design, WindowFrame frame)
+    : design_(design), frame_(frame) {}
+
+double FormState::Width() const {
+    return design_.clientWidth + TwipsX(2 * frame_.borderPixels);
+}
+
+double FormState::Height() const {
+    return design_.clientHeight + TwipsY(2 * frame_.borderPixels + frame_.captionPixels);
+}
+
+void FormState::Move(double left, double top) {
+    left_ = left;
+    top_ = top;
+    Place(left, top);
+}
+
+void FormState::CenterOnScreen() {
+    Move(CenteredPosition(host().ScreenWidth(), Width()),
+         CenteredPosition(host().ScreenHeight(), Height()));
+}
+
+ControlState& FormState::Keep(std::unique_ptr<ControlState> control) {
+    controls_.push_back(std::move(control));
+    return *controls_.back();
+}
+
+namespace {
+
+bool InGroupOf(const Control& option, const Control& other) {
+    return other.Design().kind == ControlKind::OptionButton &&
+           other.Design().container == option.Design().container;
+}
+
+}  // namespace
+
+void FormState::ClearGroup(const ControlState& chosen) {
+    for (auto& c : controls_)
+        if (c.get() != &chosen && InGroupOf(chosen, *c)) c->SetValue(false);
+}
+
+bool FormState::CanFocus(const ControlState& c) const {
+    if (!TakesFocus(c.Design().kind) || !c.Enabled()) return false;
+    if (c.Design().kind != ControlKind::OptionButton || c.Value()) return true;
+    return std::none_of(controls_.begin(), controls_.end(),
+                        [&](const auto& o) { return InGroupOf(c, *o) && o->Value(); });
+}
+
+ControlState* FormState::TabTarget(bool backwards) const {
+    std::vector<TabStop> stops;
+    int current = -1;
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        stops.push_back({controls_[i]->Design().tabIndex, CanFocus(*controls_[i])});
+        if (HasFocus(*controls_[i])) current = static_cast<int>(i);
+    }
+    const int next = NextTabStop(stops, current, backwards);
+    return next < 0 ? nullptr : controls_[static_cast<std::size_t>(next)].get();
+}
+
+void FormState::Show() {
+    unloaded_ = false;
+    Reveal();
+    ControlState* pending = std::exchange(pendingFocus_, nullptr);
+    if (pending == nullptr || !GiveFocus(*pending)) PressTab(false);
+}
+
+void FormState::Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    Conceal();
+    RunUnloadHandler();
+}
+
+void FormState::PressTab(bool backwards) {
+    if (ControlState* next = TabTarget(backwards)) GiveFocus(*next);
+}
+
+void FormState::FocusOn(ControlState& control) {
+    if (!Revealed() || !GiveFocus(control)) pendingFocus_ = &control;
+}
+
+void FormState::RunUnloadHandler() {
+    auto handler = onUnload_;  // the handler may replace itself or end the program
+    if (handler) handler();
 }
 
 }  // namespace plat

@@ -7,7 +7,8 @@
 // pixels by TwipsToPixels with the host's twips per pixel. Every backend
 // follows the same rules for captions ("&&" shows one "&"), tab order
 // (ascending tab index over the controls that take the focus) and option
-// buttons (one group per container).
+// buttons (one group per container): its forms and controls derive from
+// FormState and ControlState, which apply them.
 #pragma once
 #include <functional>
 #include <memory>
@@ -142,5 +143,120 @@ int PixelsX(double twips);
 int PixelsY(double twips);
 double TwipsX(int pixels);
 double TwipsY(int pixels);
+
+// Where a control lies in its window's client area, in pixels, when its
+// container's top-left corner is at (originX, originY): x, y its top-left
+// corner and w, h its size; for a line, x, y its start and w, h the signed
+// run to its end.
+struct PixelRect {
+    int x, y, w, h;
+};
+PixelRect ControlPixels(const ControlDesign& design, int originX, int originY);
+
+// The window frame of a form whose toolkit does not measure it: a border of
+// this many pixels on each side and a title bar.
+struct WindowFrame {
+    int borderPixels = 0;
+    int captionPixels = 0;
+};
+
+class FormState;
+
+// What a control keeps whatever toolkit draws it: its design, its form and
+// its click handler. A backend's control derives from it.
+class ControlState : public Control {
+  public:
+    ControlState(FormState& form, const ControlDesign& design);
+    const ControlDesign& Design() const override { return design_; }
+    // The caption or text as last set (a backend reads a text box's own).
+    std::string Text() const override { return caption_; }
+    void SetText(const std::string& text) override;
+    // Choosing an option button clears the others of its group.
+    void SetValue(bool chosen) override;
+    bool Enabled() const override { return enabled_; }
+    void SetEnabled(bool enabled) override;
+    void SetFocus() override;
+    void OnClick(std::function<void()> handler) override { onClick_ = std::move(handler); }
+    // A click: an option button becomes chosen (a click never clears it),
+    // then the click handler runs.
+    void Clicked();
+
+  protected:
+    // The toolkit's part: show the new text, the option as chosen or not
+    // (leaving the rest of its group), the control as enabled or not.
+    virtual void ShowText(const std::string& /*text*/) {}
+    virtual void SetChecked(bool chosen) = 0;
+    virtual void ShowEnabled(bool /*enabled*/) {}
+
+  private:
+    FormState& form_;
+    ControlDesign design_;
+    std::string caption_;
+    bool enabled_ = true;
+    std::function<void()> onClick_;
+};
+
+// What a form keeps whatever toolkit draws it: its design, its controls in
+// the order they were added, its place and its unload handler; and the
+// rules of focus, Tab order, option groups and centring on the screen.
+class FormState : public Form {
+  public:
+    explicit FormState(const FormDesign& design, WindowFrame frame = {});
+    // The design's client size and the frame. A backend whose toolkit
+    // measures its own frame overrides these.
+    double Width() const override;
+    double Height() const override;
+    double Left() const override { return left_; }
+    double Top() const override { return top_; }
+    void Move(double left, double top) override;
+    void CenterOnScreen() override;
+    // Reveals the window, then gives the focus to the control SetFocus
+    // named, else to the first in tab order.
+    void Show() override;
+    // Unless already unloaded: conceals the window, then runs the handler.
+    void Unload() override;
+    void OnUnload(std::function<void()> handler) override { onUnload_ = std::move(handler); }
+
+    const FormDesign& Design() const { return design_; }
+    const std::vector<std::unique_ptr<ControlState>>& Controls() const { return controls_; }
+    bool Unloaded() const { return unloaded_; }
+    // Moves the focus as Tab (or Shift+Tab) does.
+    virtual void PressTab(bool backwards);
+    // The focus goes to the control now if the window is shown, else when
+    // it is.
+    virtual void FocusOn(ControlState& control);
+    // Clears the other option buttons of the chosen one's container.
+    void ClearGroup(const ControlState& chosen);
+
+  protected:
+    // Takes ownership of a new control.
+    ControlState& Keep(std::unique_ptr<ControlState> control);
+    void DropControls() { controls_.clear(); }
+    // The toolkit's part: put the window where Move recorded, show and
+    // hide it, tell whether it is shown, and focus a control (false when
+    // the control cannot take it). Nothing by default.
+    virtual void Place(double /*left*/, double /*top*/) {}
+    virtual void Reveal() {}
+    virtual void Conceal() {}
+    virtual bool Revealed() const { return false; }
+    virtual bool GiveFocus(ControlState& /*control*/) { return false; }
+    virtual bool HasFocus(const ControlState& control) const = 0;
+    // Whether Tab may stop on the control now: a kind that takes the focus,
+    // enabled, and for an option button, chosen or of a group with no choice.
+    virtual bool CanFocus(const ControlState& control) const;
+    // The control Tab (or Shift+Tab) moves the focus to, or null for none.
+    ControlState* TabTarget(bool backwards) const;
+    void MarkUnloaded() { unloaded_ = true; }
+    void RunUnloadHandler();
+
+  private:
+    FormDesign design_;
+    WindowFrame frame_;
+    std::vector<std::unique_ptr<ControlState>> controls_;
+    ControlState* pendingFocus_ = nullptr;
+    double left_ = 0, top_ = 0;
+    bool unloaded_ = false;
+    std::function<void()> onUnload_;
+};
 
 }  // namespace plat

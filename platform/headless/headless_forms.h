@@ -10,84 +10,51 @@
 
 namespace plat {
 
-class HeadlessForm;
-
-class HeadlessControl : public Control {
+class HeadlessControl : public ControlState {
   public:
-    HeadlessControl(HeadlessForm& form, const ControlDesign& design);
-    const ControlDesign& Design() const override { return design_; }
-    std::string Text() const override { return text_; }
-    void SetText(const std::string& text) override { text_ = text; }
+    HeadlessControl(FormState& form, const ControlDesign& design) : ControlState(form, design) {}
     bool Value() const override { return value_; }
-    void SetValue(bool chosen) override;
-    bool Enabled() const override { return enabled_; }
-    void SetEnabled(bool enabled) override { enabled_ = enabled; }
-    void SetFocus() override;
-    void OnClick(std::function<void()> handler) override { onClick_ = std::move(handler); }
-
-    std::string ShownText() const { return ShownCaption(text_); }
-    void RunClick() {
-        if (onClick_) onClick_();
-    }
+    std::string ShownText() const { return ShownCaption(Text()); }
 
   private:
-    HeadlessForm& form_;
-    ControlDesign design_;
-    std::string text_;
+    void SetChecked(bool chosen) override { value_ = chosen; }
+
     bool value_ = false;
-    bool enabled_ = true;
-    std::function<void()> onClick_;
 };
 
 class HeadlessForms;
 
-class HeadlessForm : public Form {
+class HeadlessForm : public FormState {
   public:
     HeadlessForm(HeadlessForms& runtime, const FormDesign& design);
     ~HeadlessForm() override;
 
     Control& Add(const ControlDesign& design) override;
-    double Width() const override;
-    double Height() const override;
-    double Left() const override { return left_; }
-    double Top() const override { return top_; }
-    void Move(double left, double top) override;
-    void CenterOnScreen() override;
     void Show() override;
     void Unload() override;
-    void OnUnload(std::function<void()> handler) override { onUnload_ = std::move(handler); }
 
     // Driving the form as a user. Each throws std::out_of_range for an
     // unknown control name.
-    const FormDesign& Design() const { return design_; }
     HeadlessControl& Find(const std::string& name);
     // Moves the focus to the control and runs its click handler, as a mouse
     // click does; an option button becomes chosen first. Nothing happens on
     // a disabled control.
     void Click(const std::string& name);
     void Type(const std::string& name, const std::string& text);  // replaces the text
-    void PressTab(bool shift = false);
+    void PressTab(bool shift = false) override;
     void CloseBox();              // the title bar's close box or Alt+F4
     std::string Focused() const;  // the control's name, "" for none
     bool Shown() const { return shown_; }
-    bool Unloaded() const { return unloaded_; }
-    const std::vector<std::unique_ptr<HeadlessControl>>& Controls() const { return controls_; }
 
-    // Used by the controls.
-    void FocusOn(HeadlessControl* control);
-    void ClearGroup(HeadlessControl& chosen);
+    // The focus moves at once, shown or not.
+    void FocusOn(ControlState& control) override { focus_ = &control; }
 
   private:
-    bool CanFocus(const HeadlessControl& c) const;
+    bool HasFocus(const ControlState& c) const override { return &c == focus_; }
 
     std::weak_ptr<std::vector<HeadlessForm*>> registry_;
-    FormDesign design_;
-    int borderPixels_, captionPixels_;
-    std::vector<std::unique_ptr<HeadlessControl>> controls_;
-    HeadlessControl* focus_ = nullptr;
-    double left_ = 0, top_ = 0;
-    bool shown_ = false, unloaded_ = false;
-    std::function<void()> onUnload_;
+    ControlState* focus_ = nullptr;
+    bool shown_ = false;
 };
 
 struct ShownMessage {

@@ -1,10 +1,10 @@
 #include "platform/desktop/win32/win32_control.h"
 
 #include "assets/embedded.h"
-#include "platform/gdi.h"
-#include "platform/system/win32/ansi_text.h"
-#include "platform/gdi32/bmp_decode.h"
 #include "platform/desktop/win32/win32_form.h"
+#include "platform/gdi.h"
+#include "platform/gdi32/bmp_decode.h"
+#include "platform/system/win32/ansi_text.h"
 #include "platform/system/win32/windows_api.h"
 
 namespace win32 {
@@ -60,9 +60,9 @@ COLORREF Colour(plat::COLORREF c) {
 
 }  // namespace
 
-Win32Control::Win32Control(Win32Form& form, const plat::ControlDesign& design, int x, int y, int w,
-                           int h)
-    : form_(form), design_(design), x_(x), y_(y), w_(w), h_(h), caption_(design.text) {
+Win32Control::Win32Control(Win32Form& form, const plat::ControlDesign& design, plat::PixelRect at)
+    : ControlState(form, design), form_(form), at_(at) {
+    const auto [x, y, w, h] = at;
     if (!design.picture.empty()) {
         auto bytes = EmbeddedPicture(design.picture);
         picture_ = BitmapFromBmpBytes(bytes.data(), bytes.size());
@@ -96,58 +96,43 @@ Win32Control::~Win32Control() {
 }
 
 std::string Win32Control::Text() const {
-    if (!IsInput(design_.kind) || hwnd_ == nullptr) return caption_;
+    if (!IsInput(Design().kind) || hwnd_ == nullptr) return ControlState::Text();
     const int n = ::GetWindowTextLengthA(hwnd_);
     std::string ansi(static_cast<std::size_t>(n) + 1, '\0');
     ansi.resize(static_cast<std::size_t>(::GetWindowTextA(hwnd_, ansi.data(), n + 1)));
     return FromAnsi(ansi);
 }
 
-void Win32Control::SetText(const std::string& text) {
-    caption_ = text;
+void Win32Control::ShowText(const std::string& text) {
     if (hwnd_ == nullptr) {
         ::InvalidateRect(form_.Window(), nullptr, TRUE);
         return;
     }
-    if (design_.kind == ControlKind::Image || design_.kind == ControlKind::GraphicalButton) return;
+    if (Design().kind == ControlKind::Image || Design().kind == ControlKind::GraphicalButton)
+        return;
     ::SetWindowTextA(hwnd_, ToAnsi(text).c_str());
 }
 
 bool Win32Control::Value() const {
-    return design_.kind == ControlKind::OptionButton &&
+    return Design().kind == ControlKind::OptionButton &&
            ::SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void Win32Control::SetValue(bool chosen) {
-    if (design_.kind != ControlKind::OptionButton) return;
+void Win32Control::SetChecked(bool chosen) {
+    if (Design().kind != ControlKind::OptionButton) return;
     ::SendMessageA(hwnd_, BM_SETCHECK, chosen ? BST_CHECKED : BST_UNCHECKED, 0);
-    if (chosen) form_.ClearGroup(*this);
 }
 
-bool Win32Control::Enabled() const {
-    return hwnd_ != nullptr ? ::IsWindowEnabled(hwnd_) != FALSE : enabled_;
-}
-
-void Win32Control::SetEnabled(bool enabled) {
-    enabled_ = enabled;
+void Win32Control::ShowEnabled(bool enabled) {
     if (hwnd_ != nullptr) ::EnableWindow(hwnd_, enabled ? TRUE : FALSE);
-}
-
-void Win32Control::SetFocus() {
-    form_.FocusOn(*this);
-}
-
-void Win32Control::Clicked() {
-    if (design_.kind == ControlKind::OptionButton) SetValue(true);  // a click never clears it
-    if (onClick_) onClick_();
 }
 
 HBRUSH__* Win32Control::Colours(void* hdc) {
     auto* dc = static_cast<::HDC>(hdc);
-    if (design_.foreColor) ::SetTextColor(dc, Colour(*design_.foreColor));
-    if (IsInput(design_.kind)) {
+    if (Design().foreColor) ::SetTextColor(dc, Colour(*Design().foreColor));
+    if (IsInput(Design().kind)) {
         if (backBrush_ == nullptr) return nullptr;
-        ::SetBkColor(dc, Colour(*design_.backColor));
+        ::SetBkColor(dc, Colour(*Design().backColor));
         return backBrush_;
     }
     // Captions lie on the control's own colour, else on the form's.

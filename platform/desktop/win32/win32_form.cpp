@@ -1,13 +1,11 @@
 #include "platform/desktop/win32/win32_form.h"
 
-#include <algorithm>
-
 #include "assets/embedded.h"
-#include "platform/system/win32/ansi_text.h"
-#include "platform/gdi32/bmp_decode.h"
 #include "platform/desktop/win32/forms_runtime.h"
 #include "platform/desktop/win32/win32_control.h"
 #include "platform/desktop/win32/win32_host.h"
+#include "platform/gdi32/bmp_decode.h"
+#include "platform/system/win32/ansi_text.h"
 #include "platform/system/win32/windows_api.h"
 
 namespace win32 {
@@ -89,7 +87,7 @@ RECT OuterRect(int clientWidth, int clientHeight) {
 }  // namespace
 
 Win32Form::Win32Form(FormsRuntime& runtime, const plat::FormDesign& design)
-    : runtime_(runtime), design_(design) {
+    : FormState(design), runtime_(runtime) {
     RegisterOnce();
     backBrush_ = design.backColor ? ::CreateSolidBrush(static_cast<COLORREF>(*design.backColor))
                                   : ::GetSysColorBrush(COLOR_BTNFACE);
@@ -108,12 +106,12 @@ Win32Form::Win32Form(FormsRuntime& runtime, const plat::FormDesign& design)
 
 Win32Form::~Win32Form() {
     if (shown_) runtime_.FormHidden();
-    controls_.clear();
+    DropControls();
     if (hwnd_ != nullptr) {
         ::SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
         ::DestroyWindow(hwnd_);
     }
-    if (design_.backColor) ::DeleteObject(backBrush_);
+    if (Design().backColor) ::DeleteObject(backBrush_);
     ::DeleteObject(font_);
     ::DeleteObject(boldFont_);
     if (icon_ != nullptr) ::DestroyIcon(icon_);
@@ -130,98 +128,72 @@ Win32Form* Win32Form::Of(HWND__* hwnd) {
 plat::Control& Win32Form::Add(const plat::ControlDesign& design) {
     int ox = 0, oy = 0;
     if (auto* in = dynamic_cast<Win32Control*>(design.container)) ox = in->X(), oy = in->Y();
-    const int x = ox + plat::PixelsX(design.left), y = oy + plat::PixelsY(design.top);
-    int w, h;
-    if (design.kind == plat::ControlKind::Line) {
-        w = ox + plat::PixelsX(design.left + design.width) - x;
-        h = oy + plat::PixelsY(design.top + design.height) - y;
-    } else {
-        w = plat::PixelsX(design.width);
-        h = plat::PixelsY(design.height);
-    }
-    controls_.push_back(std::make_unique<Win32Control>(*this, design, x, y, w, h));
-    return *controls_.back();
+    return Keep(std::make_unique<Win32Control>(*this, design, plat::ControlPixels(design, ox, oy)));
 }
 
 double Win32Form::Width() const {
     const RECT r =
-        OuterRect(plat::PixelsX(design_.clientWidth), plat::PixelsY(design_.clientHeight));
+        OuterRect(plat::PixelsX(Design().clientWidth), plat::PixelsY(Design().clientHeight));
     return plat::TwipsX(r.right - r.left);
 }
 
 double Win32Form::Height() const {
     const RECT r =
-        OuterRect(plat::PixelsX(design_.clientWidth), plat::PixelsY(design_.clientHeight));
+        OuterRect(plat::PixelsX(Design().clientWidth), plat::PixelsY(Design().clientHeight));
     return plat::TwipsY(r.bottom - r.top);
 }
 
-void Win32Form::Move(double left, double top) {
-    left_ = left;
-    top_ = top;
+void Win32Form::Place(double left, double top) {
     ::SetWindowPos(hwnd_, nullptr, plat::PixelsX(left), plat::PixelsY(top), 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Win32Form::CenterOnScreen() {
-    Move(plat::CenteredPosition(plat::host().ScreenWidth(), Width()),
-         plat::CenteredPosition(plat::host().ScreenHeight(), Height()));
-}
-
-void Win32Form::Show() {
+void Win32Form::Reveal() {
     if (!shown_) runtime_.FormShown();
     shown_ = true;
-    unloaded_ = false;
     ::ShowWindow(hwnd_, SW_SHOWNORMAL);
     ::SetForegroundWindow(hwnd_);
     ::UpdateWindow(hwnd_);
-    if (pendingFocus_ != nullptr && pendingFocus_->Window() != nullptr)
-        ::SetFocus(pendingFocus_->Window());
-    else
-        PressTab(false);
-    pendingFocus_ = nullptr;
 }
 
-void Win32Form::Unload() {
-    if (unloaded_) return;
-    unloaded_ = true;
+void Win32Form::Conceal() {
     ::ShowWindow(hwnd_, SW_HIDE);
     if (shown_) runtime_.FormHidden();
     shown_ = false;
-    auto handler = onUnload_;
-    if (handler) handler();
 }
 
-bool Win32Form::CanFocus(const Win32Control& c) const {
-    if (!plat::TakesFocus(c.Design().kind) || !c.Enabled() || c.Window() == nullptr) return false;
-    if (c.Design().kind != plat::ControlKind::OptionButton || c.Value()) return true;
-    return std::none_of(controls_.begin(), controls_.end(), [&](const auto& o) {
-        return o->Design().kind == plat::ControlKind::OptionButton &&
-               o->Design().container == c.Design().container && o->Value();
-    });
+bool Win32Form::Revealed() const {
+    return ::IsWindowVisible(hwnd_) != FALSE;
+}
+
+bool Win32Form::GiveFocus(plat::ControlState& control) {
+    ::HWND window = static_cast<Win32Control&>(control).Window();
+    if (window == nullptr) return false;
+    ::SetFocus(window);
+    return true;
+}
+
+bool Win32Form::CanFocus(const plat::ControlState& c) const {
+    return static_cast<const Win32Control&>(c).Window() != nullptr && FormState::CanFocus(c);
+}
+
+bool Win32Form::HasFocus(const plat::ControlState& c) const {
+    ::HWND window = static_cast<const Win32Control&>(c).Window();
+    return window != nullptr && window == ::GetFocus();
 }
 
 void Win32Form::PressTab(bool backwards) {
-    std::vector<plat::TabStop> stops;
-    int current = -1;
-    ::HWND focus = ::GetFocus();
-    for (std::size_t i = 0; i < controls_.size(); ++i) {
-        stops.push_back({controls_[i]->Design().tabIndex, CanFocus(*controls_[i])});
-        if (controls_[i]->Window() != nullptr && controls_[i]->Window() == focus)
-            current = static_cast<int>(i);
-    }
-    const int next = plat::NextTabStop(stops, current, backwards);
-    if (next < 0) return;
-    ::HWND target = controls_[static_cast<std::size_t>(next)]->Window();
-    ::SetFocus(target);
+    auto* next = static_cast<Win32Control*>(TabTarget(backwards));
+    if (next == nullptr || !GiveFocus(*next)) return;
     // A one-line text box reached by Tab has its text selected, as in
     // dialogs; a multi-line one keeps its first lines in view.
-    if (controls_[static_cast<std::size_t>(next)]->Design().kind == plat::ControlKind::TextBox)
-        ::SendMessageA(target, EM_SETSEL, 0, -1);
+    if (next->Design().kind == plat::ControlKind::TextBox)
+        ::SendMessageA(next->Window(), EM_SETSEL, 0, -1);
 }
 
 bool Win32Form::PressEnter(HWND__* focused) {
-    for (auto& c : controls_) {
-        if (c->Window() != focused) continue;
+    for (auto& c : Controls()) {
+        if (static_cast<Win32Control&>(*c).Window() != focused) continue;
         const auto kind = c->Design().kind;
         if (kind != plat::ControlKind::CommandButton && kind != plat::ControlKind::GraphicalButton)
             return false;
@@ -231,25 +203,12 @@ bool Win32Form::PressEnter(HWND__* focused) {
     return false;
 }
 
-void Win32Form::FocusOn(Win32Control& control) {
-    if (::IsWindowVisible(hwnd_) && control.Window() != nullptr)
-        ::SetFocus(control.Window());
-    else
-        pendingFocus_ = &control;
-}
-
-void Win32Form::ClearGroup(Win32Control& chosen) {
-    for (auto& c : controls_)
-        if (c.get() != &chosen && c->Design().kind == plat::ControlKind::OptionButton &&
-            c->Design().container == chosen.Design().container)
-            ::SendMessageA(c->Window(), BM_SETCHECK, BST_UNCHECKED, 0);
-}
-
 void Win32Form::PaintLines() {
     PAINTSTRUCT ps;
     ::HDC dc = ::BeginPaint(hwnd_, &ps);
-    for (auto& c : controls_) {
-        if (c->Design().kind != plat::ControlKind::Line) continue;
+    for (auto& control : Controls()) {
+        if (control->Design().kind != plat::ControlKind::Line) continue;
+        auto* c = static_cast<Win32Control*>(control.get());
         const COLORREF colour =
             c->Design().foreColor ? static_cast<COLORREF>(*c->Design().foreColor) : RGB(0, 0, 0);
         ::HPEN pen = ::CreatePen(PS_SOLID, 1, colour);

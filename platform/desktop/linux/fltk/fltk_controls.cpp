@@ -75,16 +75,16 @@ std::string LabelText(const std::string& shown) {
     return out;
 }
 
-FltkControl::FltkControl(FltkForm& form, const ControlDesign& design, int x, int y, int w, int h)
-    : form_(form), design_(design), caption_(design.text), x_(x), y_(y) {
+FltkControl::FltkControl(FltkForm& form, const ControlDesign& design, PixelRect at)
+    : ControlState(form, design), x_(at.x), y_(at.y) {
     if (!design.picture.empty()) picture_ = LoadPicture(design.picture);
-    widget_ = MakeWidget(x, y, w, h);
+    widget_ = MakeWidget(at.x, at.y, at.w, at.h);
     Style();
     SetText(design.text);
 }
 
 Fl_Widget* FltkControl::MakeWidget(int x, int y, int w, int h) {
-    switch (design_.kind) {
+    switch (Design().kind) {
         case ControlKind::TextBox:
             return new Fl_Input(x, y, w, h);
         case ControlKind::MultiLineTextBox: {
@@ -115,16 +115,16 @@ Fl_Widget* FltkControl::MakeWidget(int x, int y, int w, int h) {
 
 void FltkControl::Style() {
     Fl_Widget* w = widget_;
-    w->labelfont(design_.bold ? FL_HELVETICA_BOLD : FL_HELVETICA);
+    w->labelfont(Design().bold ? FL_HELVETICA_BOLD : FL_HELVETICA);
     w->labelsize(kFontSize);
-    if (design_.foreColor) w->labelcolor(ToFlColor(*design_.foreColor));
-    if (design_.backColor) w->color(ToFlColor(*design_.backColor));
-    switch (design_.kind) {
+    if (Design().foreColor) w->labelcolor(ToFlColor(*Design().foreColor));
+    if (Design().backColor) w->color(ToFlColor(*Design().backColor));
+    switch (Design().kind) {
         case ControlKind::Label:
-            w->box(design_.backColor ? FL_FLAT_BOX : FL_NO_BOX);
+            w->box(Design().backColor ? FL_FLAT_BOX : FL_NO_BOX);
             w->align(FL_ALIGN_INSIDE | FL_ALIGN_TOP | FL_ALIGN_CLIP |
-                     (design_.align == TextAlign::Left ? FL_ALIGN_LEFT : 0) |
-                     (design_.wordWrap ? FL_ALIGN_WRAP : 0));
+                     (Design().align == TextAlign::Left ? FL_ALIGN_LEFT : 0) |
+                     (Design().wordWrap ? FL_ALIGN_WRAP : 0));
             break;
         case ControlKind::Frame:
             w->box(FL_ENGRAVED_FRAME);
@@ -139,7 +139,7 @@ void FltkControl::Style() {
             [[fallthrough]];
         case ControlKind::CommandButton:
         case ControlKind::OptionButton:
-            w->callback(Clicked, this);
+            w->callback(Pressed, this);
             w->visible_focus(1);
             break;
         case ControlKind::TextBox:
@@ -148,64 +148,51 @@ void FltkControl::Style() {
             in->textfont(FL_HELVETICA);
             in->textsize(kFontSize);
             in->box(FL_DOWN_BOX);
-            if (design_.foreColor) in->textcolor(ToFlColor(*design_.foreColor));
+            if (Design().foreColor) in->textcolor(ToFlColor(*Design().foreColor));
             break;
         }
         case ControlKind::Line:
-            w->color(design_.foreColor ? ToFlColor(*design_.foreColor) : FL_BLACK);
+            w->color(Design().foreColor ? ToFlColor(*Design().foreColor) : FL_BLACK);
             break;
     }
 }
 
 std::string FltkControl::Text() const {
-    if (!IsInput(design_.kind)) return caption_;
+    if (!IsInput(Design().kind)) return ControlState::Text();
     std::string value = static_cast<Fl_Input_*>(widget_)->value();
-    return design_.kind == ControlKind::MultiLineTextBox ? ToCrLf(value) : value;
+    return Design().kind == ControlKind::MultiLineTextBox ? ToCrLf(value) : value;
 }
 
-void FltkControl::SetText(const std::string& text) {
-    if (IsInput(design_.kind)) {
+void FltkControl::ShowText(const std::string& text) {
+    if (IsInput(Design().kind)) {
         auto* in = static_cast<Fl_Input_*>(widget_);
-        in->value(design_.kind == ControlKind::MultiLineTextBox ? ToLf(text).c_str()
-                                                                : text.c_str());
+        in->value(Design().kind == ControlKind::MultiLineTextBox ? ToLf(text).c_str()
+                                                                 : text.c_str());
         in->position(0);  // the caret at the start shows the text's first line
     } else {
-        caption_ = text;
-        if (design_.kind != ControlKind::Line && design_.kind != ControlKind::Image)
+        if (Design().kind != ControlKind::Line && Design().kind != ControlKind::Image)
             widget_->copy_label(LabelText(ShownCaption(text)).c_str());
         widget_->redraw();
     }
 }
 
 bool FltkControl::Value() const {
-    return design_.kind == ControlKind::OptionButton && static_cast<Fl_Button*>(widget_)->value();
+    return Design().kind == ControlKind::OptionButton && static_cast<Fl_Button*>(widget_)->value();
 }
 
-void FltkControl::SetValue(bool chosen) {
-    if (design_.kind != ControlKind::OptionButton) return;
-    static_cast<Fl_Button*>(widget_)->value(chosen);
-    if (chosen) form_.ClearGroup(*this);
+void FltkControl::SetChecked(bool chosen) {
+    if (Design().kind == ControlKind::OptionButton) static_cast<Fl_Button*>(widget_)->value(chosen);
 }
 
-bool FltkControl::Enabled() const {
-    return widget_->active();
-}
-
-void FltkControl::SetEnabled(bool enabled) {
+void FltkControl::ShowEnabled(bool enabled) {
     if (enabled)
         widget_->activate();
     else
         widget_->deactivate();
 }
 
-void FltkControl::SetFocus() {
-    form_.FocusOn(*this);
-}
-
-void FltkControl::Clicked(Fl_Widget*, void* self) {
-    auto* c = static_cast<FltkControl*>(self);
-    if (c->design_.kind == ControlKind::OptionButton) c->SetValue(true);  // a click never clears it
-    if (c->onClick_) c->onClick_();
+void FltkControl::Pressed(Fl_Widget*, void* self) {
+    static_cast<FltkControl*>(self)->Clicked();
 }
 
 }  // namespace plat::fltk

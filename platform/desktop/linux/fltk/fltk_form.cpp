@@ -3,8 +3,6 @@
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
 
-#include <algorithm>
-
 #include "platform/desktop/linux/fltk/fltk_picture.h"
 
 namespace plat::fltk {
@@ -44,7 +42,7 @@ class FltkForm::Window : public Fl_Double_Window {
     FltkForm& form_;
 };
 
-FltkForm::FltkForm(const FormDesign& design) : design_(design) {
+FltkForm::FltkForm(const FormDesign& design) : FormState(design, {kBorderPixels, kCaptionPixels}) {
     const int w = PixelsX(design.clientWidth), h = PixelsY(design.clientHeight);
     window_ = std::make_unique<Window>(*this, w, h);
     window_->end();
@@ -63,93 +61,38 @@ FltkForm::~FltkForm() {
 Control& FltkForm::Add(const ControlDesign& design) {
     int ox = 0, oy = 0;
     if (auto* in = dynamic_cast<FltkControl*>(design.container)) ox = in->X(), oy = in->Y();
-    const int x = ox + PixelsX(design.left), y = oy + PixelsY(design.top);
-    int w, h;
-    if (design.kind == ControlKind::Line) {
-        w = ox + PixelsX(design.left + design.width) - x;
-        h = oy + PixelsY(design.top + design.height) - y;
-    } else {
-        w = PixelsX(design.width);
-        h = PixelsY(design.height);
-    }
     window_->begin();
-    auto control = std::make_unique<FltkControl>(*this, design, x, y, w, h);
+    auto control = std::make_unique<FltkControl>(*this, design, ControlPixels(design, ox, oy));
     window_->end();
     // Frames go before every other control so that they are drawn first.
     if (design.kind == ControlKind::Frame) window_->insert(*control->Widget(), frames_++);
-    controls_.push_back(std::move(control));
-    return *controls_.back();
+    return Keep(std::move(control));
 }
 
-double FltkForm::Width() const {
-    return design_.clientWidth + TwipsX(2 * kBorderPixels);
-}
-
-double FltkForm::Height() const {
-    return design_.clientHeight + TwipsY(2 * kBorderPixels + kCaptionPixels);
-}
-
-void FltkForm::Move(double left, double top) {
-    left_ = left;
-    top_ = top;
+void FltkForm::Place(double left, double top) {
     // The window is placed by its client area; left and top are the frame's.
     window_->MoveTo(PixelsX(left) + kBorderPixels, PixelsY(top) + kBorderPixels + kCaptionPixels);
 }
 
-void FltkForm::CenterOnScreen() {
-    Move(CenteredPosition(host().ScreenWidth(), Width()),
-         CenteredPosition(host().ScreenHeight(), Height()));
-}
-
-void FltkForm::Show() {
-    unloaded_ = false;
+void FltkForm::Reveal() {
     window_->show();
-    if (pendingFocus_)
-        pendingFocus_->Widget()->take_focus();
-    else
-        PressTab(false);
-    pendingFocus_ = nullptr;
 }
 
-void FltkForm::Unload() {
-    if (unloaded_) return;
-    unloaded_ = true;
+void FltkForm::Conceal() {
     window_->hide();
-    if (onUnload_) onUnload_();
 }
 
-bool FltkForm::CanFocus(const FltkControl& c) const {
-    if (!TakesFocus(c.Design().kind) || !c.Enabled()) return false;
-    if (c.Design().kind != ControlKind::OptionButton || c.Value()) return true;
-    return std::none_of(controls_.begin(), controls_.end(), [&](const auto& o) {
-        return o->Design().kind == ControlKind::OptionButton &&
-               o->Design().container == c.Design().container && o->Value();
-    });
+bool FltkForm::Revealed() const {
+    return window_->shown();
 }
 
-void FltkForm::PressTab(bool backwards) {
-    std::vector<TabStop> stops;
-    int current = -1;
-    for (std::size_t i = 0; i < controls_.size(); ++i) {
-        stops.push_back({controls_[i]->Design().tabIndex, CanFocus(*controls_[i])});
-        if (controls_[i]->Widget() == Fl::focus()) current = static_cast<int>(i);
-    }
-    int next = NextTabStop(stops, current, backwards);
-    if (next >= 0) controls_[next]->Widget()->take_focus();
+bool FltkForm::GiveFocus(ControlState& control) {
+    static_cast<FltkControl&>(control).Widget()->take_focus();
+    return true;
 }
 
-void FltkForm::FocusOn(FltkControl& control) {
-    if (window_->shown())
-        control.Widget()->take_focus();
-    else
-        pendingFocus_ = &control;
-}
-
-void FltkForm::ClearGroup(FltkControl& chosen) {
-    for (auto& c : controls_)
-        if (c.get() != &chosen && c->Design().kind == ControlKind::OptionButton &&
-            c->Design().container == chosen.Design().container)
-            static_cast<Fl_Button*>(c->Widget())->value(0);
+bool FltkForm::HasFocus(const ControlState& control) const {
+    return static_cast<const FltkControl&>(control).Widget() == Fl::focus();
 }
 
 }  // namespace plat::fltk
