@@ -1,11 +1,14 @@
 // Arbitrary bytes as a .bmp file: loading from memory and from a file must
-// agree, never crash, and leave no object behind.
+// agree with each other and with the header check, never crash, and leave
+// no object behind.
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
+#include "platform/bmp_header.h"
 #include "platform/gdi.h"
 #include "platform/gdi_probes.h"
 
@@ -51,10 +54,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const plat::HBITMAP fromFile =
         plat::LoadImageA(0, path, plat::IMAGE_BITMAP, 0, 0, plat::LR_LOADFROMFILE);
     if ((fromMemory == 0) != (fromFile == 0)) std::abort();
+    const std::optional<plat::BmpHeader> header = plat::ReadBmpHeader(data, size, size);
+    if (fromMemory && !header) std::abort();
     if (fromMemory) {
         const plat::BITMAP a = Info(fromMemory), b = Info(fromFile);
         if (a.bmWidth != b.bmWidth || a.bmHeight != b.bmHeight || a.bmBitsPixel != b.bmBitsPixel)
             std::abort();
+        if (a.bmWidth != header->width || a.bmHeight != header->height) std::abort();
         Touch(fromMemory);
         plat::DeleteObject(fromMemory);
         plat::DeleteObject(fromFile);

@@ -6,15 +6,18 @@
 #include <string>
 
 #include "platform/handles.h"
+#include "platform/rop.h"
 
 namespace plat {
 
-constexpr std::uint32_t SRCCOPY = 0x00CC0020;
-constexpr std::uint32_t SRCPAINT = 0x00EE0086;
-constexpr std::uint32_t SRCAND = 0x008800C6;
-constexpr std::uint32_t SRCINVERT = 0x00660046;
-constexpr std::uint32_t WHITENESS = 0x00FF0062;
-constexpr std::uint32_t BLACKNESS = 0x00000042;
+// The raster operations drawing code names, from the table in rop.h.
+constexpr std::uint32_t SRCCOPY = RopCodeNamed("SRCCOPY");
+constexpr std::uint32_t SRCPAINT = RopCodeNamed("SRCPAINT");
+constexpr std::uint32_t SRCAND = RopCodeNamed("SRCAND");
+constexpr std::uint32_t SRCINVERT = RopCodeNamed("SRCINVERT");
+constexpr std::uint32_t WHITENESS = RopCodeNamed("WHITENESS");
+constexpr std::uint32_t BLACKNESS = RopCodeNamed("BLACKNESS");
+static_assert(SRCCOPY == 0x00CC0020 && BLACKNESS == 0x00000042);
 
 constexpr std::uint32_t IMAGE_BITMAP = 0;
 constexpr std::uint32_t LR_LOADFROMFILE = 0x10;
@@ -43,8 +46,8 @@ int GetObjectA(HGDIOBJ obj, int size, void* out);
 COLORREF SetBkColor(HDC hdc, COLORREF color);
 COLORREF SetTextColor(HDC hdc, COLORREF color);
 // Only IMAGE_BITMAP with LR_LOADFROMFILE is supported; anything else gives 0.
-HBITMAP LoadImageA(std::uintptr_t instance, const std::string& name, std::uint32_t type,
-                   int cx, int cy, std::uint32_t flags);
+HBITMAP LoadImageA(std::uintptr_t instance, const std::string& name, std::uint32_t type, int cx,
+                   int cy, std::uint32_t flags);
 bool BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int sx, int sy,
             std::uint32_t rop);
 

@@ -6,10 +6,12 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/window_pixels.h"
-#include "platform/system/win32/ansi_text.h"
 #include "platform/gdi32/bmp_decode.h"
 #include "platform/gdi32/window_dcs.h"
+#include "platform/system/win32/ansi_text.h"
+#include "platform/window_pixels.h"
+
+// Last: its macros would rename the declarations above.
 #include "platform/system/win32/windows_api.h"
 
 namespace windowdc = win32::windowdc;
@@ -172,10 +174,6 @@ namespace {
 bool IsDc(HDC hdc) {
     const DWORD kind = ::GetObjectType(ToHandle<::HGDIOBJ>(hdc));
     return kind == OBJ_DC || kind == OBJ_MEMDC;
-}
-
-bool UsesSource(std::uint32_t rop) {
-    return (((rop >> 2) ^ rop) & 0x330000u) != 0;
 }
 
 }  // namespace

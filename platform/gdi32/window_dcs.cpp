@@ -7,7 +7,10 @@
 
 #include "platform/blit_clip.h"
 #include "platform/gdi_probes.h"
+#include "platform/rop.h"
 #include "platform/window_pixels.h"
+
+// Last: its macros would rename the declarations above.
 #include "platform/system/win32/windows_api.h"
 
 namespace win32::windowdc {
@@ -49,10 +52,6 @@ void Push(WindowDc& w, int x, int y, int width, int height) {
             w.surface.pixels + static_cast<std::ptrdiff_t>(row) * w.surface.pitch + x;
         for (int i = 0; i < width; ++i) to[i] = from[i] & 0xFFFFFFu;
     }
-}
-
-bool UsesSource(std::uint32_t rop) {
-    return (((rop >> 2) ^ rop) & 0x330000u) != 0;
 }
 
 // Size of what a DC draws on.
@@ -138,7 +137,7 @@ void AfterBlit(plat::HDC dest, int x, int y, int width, int height, plat::HDC sr
     if (w == nullptr || width <= 0 || height <= 0) return;
     std::int64_t dx = x, dy = y, ssx = sx, ssy = sy, cw = width, ch = height;
     int sWidth = 0, sHeight = 0;
-    const bool source = UsesSource(rop);
+    const bool source = plat::UsesSource(rop);
     if (source && !SurfaceSize(src, sWidth, sHeight)) return;
     const std::int64_t sw = sWidth, sh = sHeight;
     cw = plat::ClipAxis(dx, ssx, cw, w->surface.width, source ? &sw : nullptr);

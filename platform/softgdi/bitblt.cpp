@@ -152,10 +152,10 @@ bool BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int sx, int 
     Dc* ddc = FindDC(dest);
     Surface* d = SurfaceOf(dest);
     if (!ddc || !d) return false;
-    const std::uint8_t code = RopCode(rop);
+    const std::uint8_t code = plat::TernaryCode(rop);
     const Surface* s = nullptr;
     const Dc* sdc = nullptr;
-    if (UsesSource(code)) {
+    if (plat::UsesSource(rop)) {
         sdc = FindDC(src);
         s = SurfaceOf(src);
         if (!sdc || !s) return false;

@@ -1,12 +1,14 @@
-// .bmp files through SDL2's codec, converted into our surfaces. Our own
-// checks come first, so that a hostile header never makes anyone allocate
-// an absurd surface or read past a short file.
+// .bmp files through SDL2's codec, converted into our surfaces. The shared
+// header check (bmp_header.h) comes first, so that a hostile header never
+// makes anyone allocate an absurd surface or read past a short file.
 #include <SDL.h>
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 
+#include "platform/bmp_header.h"
 #include "platform/files.h"
 #include "platform/gdi.h"
 #include "platform/softgdi/objects.h"
@@ -14,63 +16,13 @@
 namespace softgdi {
 namespace {
 
-constexpr std::int64_t kMaxSide = 16384;
-constexpr std::int64_t kMaxPixels = std::int64_t{1} << 26;  // 8192 x 8192
-
-std::uint32_t Le32(const std::uint8_t* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24);
-}
-std::uint16_t Le16(const std::uint8_t* p) {
-    return std::uint16_t(p[0] | (p[1] << 8));
-}
-
-struct Header {
-    std::int64_t width = 0, height = 0;
-    int bitCount = 0;
-};
-
-// Reads and checks the file and information headers; leaves rw at the start.
-bool CheckHeader(SDL_RWops* rw, Header& h) {
-    std::uint8_t b[54] = {};
+// Reads and checks the headers (bmp_header.h); leaves rw at the start.
+std::optional<plat::BmpHeader> CheckHeader(SDL_RWops* rw) {
+    std::uint8_t b[plat::kBmpHeadBytes] = {};
     const Sint64 size = SDL_RWsize(rw);
     const std::size_t got = SDL_RWread(rw, b, 1, sizeof b);
-    if (SDL_RWseek(rw, 0, RW_SEEK_SET) != 0 || got < 26 || b[0] != 'B' || b[1] != 'M') return false;
-    const std::uint32_t offBits = Le32(b + 10), infoSize = Le32(b + 14);
-    std::uint32_t compression = 0;
-    if (infoSize == 12) {
-        h.width = Le16(b + 18);
-        h.height = Le16(b + 20);
-        h.bitCount = Le16(b + 24);
-    } else if (infoSize >= 40 && got >= 54) {
-        h.width = std::int32_t(Le32(b + 18));
-        h.height = std::int32_t(Le32(b + 22));
-        h.bitCount = Le16(b + 28);
-        compression = Le32(b + 30);
-    } else {
-        return false;
-    }
-    const std::int64_t rows = h.height < 0 ? -h.height : h.height;
-    if (h.width <= 0 || rows == 0 || h.width > kMaxSide || rows > kMaxSide ||
-        h.width * rows > kMaxPixels)
-        return false;
-    switch (h.bitCount) {
-        case 1:
-        case 4:
-        case 8:
-        case 16:
-        case 24:
-        case 32:
-            break;
-        default:
-            return false;
-    }
-    // Uncompressed pixels must all be there (the last row's padding may not).
-    if ((compression == 0 || compression == 3) && size >= 0) {
-        const std::int64_t rowBytes = (h.width * h.bitCount + 7) / 8;
-        const std::int64_t stride = ((h.width * h.bitCount + 31) / 32) * 4;
-        if (std::int64_t{offBits} + stride * (rows - 1) + rowBytes > size) return false;
-    }
-    return true;
+    if (SDL_RWseek(rw, 0, RW_SEEK_SET) != 0 || size < 0) return std::nullopt;
+    return plat::ReadBmpHeader(b, got, static_cast<std::uint64_t>(size));
 }
 
 bool IsBlackAndWhite(const SDL_Palette* pal) {
@@ -122,13 +74,12 @@ plat::HBITMAP FromDirect(SDL_Surface* surf) {
 // device-dependent bitmap does; everything else becomes 32-bit colour.
 plat::HBITMAP Load(SDL_RWops* rw) {
     if (!rw) return 0;
-    Header h;
     plat::HBITMAP result = 0;
-    if (CheckHeader(rw, h)) {
+    if (const std::optional<plat::BmpHeader> h = CheckHeader(rw)) {
         if (SDL_Surface* surf = SDL_LoadBMP_RW(rw, 0)) {
             const SDL_Palette* pal = surf->format->palette;
             if (pal && surf->format->BitsPerPixel == 8)
-                result = FromIndexed(surf, h.bitCount == 1 && IsBlackAndWhite(pal));
+                result = FromIndexed(surf, h->bitCount == 1 && IsBlackAndWhite(pal));
             else
                 result = FromDirect(surf);
             SDL_FreeSurface(surf);
@@ -191,7 +142,7 @@ Sint64 StreamSize(SDL_RWops* rw) {
 
 Sint64 StreamSeek(SDL_RWops* rw, Sint64 offset, int whence) {
     auto* s = static_cast<StringStream*>(rw->hidden.unknown.data1);
-    Sint64 base = whence == RW_SEEK_SET ? 0
+    Sint64 base = whence == RW_SEEK_SET   ? 0
                   : whence == RW_SEEK_CUR ? static_cast<Sint64>(s->pos)
                                           : static_cast<Sint64>(s->out->size());
     if (base + offset < 0) return -1;
@@ -199,7 +150,9 @@ Sint64 StreamSeek(SDL_RWops* rw, Sint64 offset, int whence) {
     return static_cast<Sint64>(s->pos);
 }
 
-size_t StreamRead(SDL_RWops*, void*, size_t, size_t) { return 0; }
+size_t StreamRead(SDL_RWops*, void*, size_t, size_t) {
+    return 0;
+}
 
 size_t StreamWrite(SDL_RWops* rw, const void* data, size_t size, size_t count) {
     auto* s = static_cast<StringStream*>(rw->hidden.unknown.data1);

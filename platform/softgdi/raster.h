@@ -3,35 +3,29 @@
 #pragma once
 #include <cstdint>
 
+#include "platform/rop.h"
+
 namespace softgdi {
 
-// The operation's truth table: bit (P<<2 | S<<1 | D) of the code is the
-// result for pattern P, source S and destination D.
-constexpr std::uint8_t RopCode(std::uint32_t rop) {
-    return static_cast<std::uint8_t>(rop >> 16);
-}
-
-constexpr bool UsesSource(std::uint8_t code) {
-    return (((code >> 2) ^ code) & 0x33) != 0;
-}
-
-// The rule applied to every bit of s and d. DCs here always draw with the
-// fresh DC's white brush, so the pattern is all ones.
+// The rule applied to every bit of s and d, for the truth table byte
+// `code` (plat::TernaryCode). DCs here always draw with the fresh DC's white
+// brush, so the pattern is all ones.
 inline std::uint32_t Ternary(std::uint8_t code, std::uint32_t s, std::uint32_t d) {
-    switch (code) {
-        case 0xCC:
+    using plat::RopKind;
+    switch (plat::KindOfTable(code)) {
+        case RopKind::Copy:
             return s;
-        case 0x88:
+        case RopKind::And:
             return s & d;
-        case 0xEE:
+        case RopKind::Or:
             return s | d;
-        case 0x66:
+        case RopKind::Xor:
             return s ^ d;
-        case 0xFF:
+        case RopKind::FillWhite:
             return ~0u;
-        case 0x00:
+        case RopKind::FillBlack:
             return 0;
-        default:
+        case RopKind::General:
             break;
     }
     constexpr std::uint32_t p = ~0u;
@@ -56,20 +50,21 @@ struct OpXor {
 };
 
 // Calls f(OpX{}) for the four operations with word-wise kernels; false for
-// any other code.
+// any other truth table byte.
 template <typename F>
 bool WithWordOp(std::uint8_t code, F&& f) {
-    switch (code) {
-        case 0xCC:
+    using plat::RopKind;
+    switch (plat::KindOfTable(code)) {
+        case RopKind::Copy:
             f(OpCopy{});
             return true;
-        case 0x88:
+        case RopKind::And:
             f(OpAnd{});
             return true;
-        case 0xEE:
+        case RopKind::Or:
             f(OpOr{});
             return true;
-        case 0x66:
+        case RopKind::Xor:
             f(OpXor{});
             return true;
         default:

@@ -1,5 +1,7 @@
 #include "tests/windows/bmp_bytes.h"
 
+#include "platform/bmp_header.h"
+
 namespace bmptest {
 namespace {
 
@@ -73,25 +75,17 @@ std::vector<std::uint8_t> Encode8(int width, int height, const std::vector<std::
 
 Picture Decode(const std::vector<std::uint8_t>& f) {
     Picture p;
-    if (f.size() < 54 || f[0] != 'B' || f[1] != 'M') return p;
-    const std::uint32_t offset = Get32(f, 10);
-    const auto width = static_cast<std::int32_t>(Get32(f, 18));
-    const auto height = static_cast<std::int32_t>(Get32(f, 22));
-    const int bits = f[28] | (f[29] << 8);
-    if (Get32(f, 30) != 0 && !(bits == 32 && Get32(f, 30) == 3)) return p;
-    if (width <= 0 || height == 0 ||
-        (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32))
+    const auto h = plat::ReadBmpHeader(f.data(), f.size(), f.size());
+    if (!h || h->bitCount == 16) return p;
+    const int bits = h->bitCount;
+    if (h->compression != plat::kBmpRgb && !(bits == 32 && h->compression == plat::kBmpBitfields))
         return p;
-    const int rows = height < 0 ? -height : height;
-    const std::size_t stride = (static_cast<std::size_t>(width) * bits + 31) / 32 * 4;
-    if (offset + stride * rows > f.size()) return p;
+    const int width = h->width, rows = h->height;
+    const std::size_t stride = h->stride, offset = h->pixelOffset;
     std::vector<std::uint32_t> palette;
     if (bits <= 8) {
-        const std::size_t table = 14 + Get32(f, 14);
-        std::uint32_t colours = Get32(f, 46);
-        if (colours == 0 || colours > (1u << bits)) colours = 1u << bits;
-        if (table + 4 * colours > offset) return p;
-        for (std::uint32_t i = 0; i < colours; ++i)
+        const std::size_t table = plat::kBmpFileHeader + h->infoSize;
+        for (std::uint32_t i = 0; i < h->colours; ++i)
             palette.push_back(Get32(f, table + 4 * i) & 0xFFFFFF);
         palette.resize(1u << bits, 0);
     }
@@ -99,7 +93,7 @@ Picture Decode(const std::vector<std::uint8_t>& f) {
     p.height = rows;
     p.pixels.resize(static_cast<std::size_t>(width) * rows);
     for (int row = 0; row < rows; ++row) {
-        const int y = height < 0 ? row : rows - 1 - row;
+        const int y = h->topDown ? row : rows - 1 - row;
         const std::size_t line = offset + stride * row;
         for (int x = 0; x < width; ++x) {
             std::uint32_t c;

@@ -85,24 +85,35 @@ TEST(GdiBlit, MonoToColourUsesDestinationBackgroundAndTextColours) {
     EXPECT_EQ(plain.Read().pixels, (std::vector<std::uint32_t>{kWhite, kBlack, kWhite, kBlack}));
 }
 
-struct RopCase {
-    std::uint32_t rop;
-    std::uint32_t expected;
-};
+// The operations with a fast path in the software GDI, each checked against
+// the bit rule its kind stands for.
+std::uint32_t ByKind(plat::RopKind kind, std::uint32_t src, std::uint32_t dst) {
+    switch (kind) {
+        case plat::RopKind::Copy:
+            return src;
+        case plat::RopKind::Or:
+            return src | dst;
+        case plat::RopKind::And:
+            return src & dst;
+        case plat::RopKind::Xor:
+            return src ^ dst;
+        case plat::RopKind::FillWhite:
+            return 0xFFFFFF;
+        default:
+            return 0;
+    }
+}
 
 TEST(GdiBlit, RasterOperationsCombineEveryBit) {
     const std::uint32_t src = 0x35C3A6;
     const std::uint32_t dst = 0x5A0FF0;
-    const RopCase cases[] = {
-        {plat::SRCCOPY, src},         {plat::SRCPAINT, src | dst}, {plat::SRCAND, src & dst},
-        {plat::SRCINVERT, src ^ dst}, {plat::WHITENESS, 0xFFFFFF}, {plat::BLACKNESS, 0},
-    };
     Surface source = Surface::Colour(bmptest::Filled(3, 2, src));
-    for (const RopCase& c : cases) {
+    for (const plat::Rop& rop : plat::kRops) {
+        if (rop.kind == plat::RopKind::General) continue;
         Surface dest = Surface::Colour(bmptest::Filled(3, 2, dst));
-        plat::BitBlt(dest.dc(), 0, 0, 3, 2, source.dc(), 0, 0, c.rop);
-        EXPECT_EQ(dest.Read().pixels, std::vector<std::uint32_t>(6, c.expected))
-            << std::hex << "rop " << c.rop;
+        plat::BitBlt(dest.dc(), 0, 0, 3, 2, source.dc(), 0, 0, rop.code);
+        EXPECT_EQ(dest.Read().pixels, std::vector<std::uint32_t>(6, ByKind(rop.kind, src, dst)))
+            << rop.name;
     }
 }
 
