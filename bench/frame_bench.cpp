@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "bench/alloc_count.h"
-#include "platform/headless/fake_host.h"
 #include "bench/gdi_frame.h"
 #include "bench/sdl_frame.h"
+#include "platform/headless/fake_host.h"
 
 namespace {
 

@@ -22,9 +22,13 @@ inline std::int32_t CheckedMul(std::int32_t a, std::int32_t b) {
     return r;
 }
 
-inline std::int32_t CheckedNeg(std::int32_t a) { return CheckedSub(0, a); }
+inline std::int32_t CheckedNeg(std::int32_t a) {
+    return CheckedSub(0, a);
+}
 
-inline std::int32_t CheckedAbs(std::int32_t a) { return a < 0 ? CheckedNeg(a) : a; }
+inline std::int32_t CheckedAbs(std::int32_t a) {
+    return a < 0 ? CheckedNeg(a) : a;
+}
 
 // Integer division truncating toward zero; raises on 0 and on overflow.
 inline std::int32_t CheckedDiv(std::int32_t a, std::int32_t b) {

@@ -9,7 +9,9 @@
 #include "common/checked.h"
 #include "common/errors.h"
 
-double RoundHalfEven(double value) { return std::nearbyint(value); }
+double RoundHalfEven(double value) {
+    return std::nearbyint(value);
+}
 
 std::int16_t CInt16(double value) {
     double r = RoundHalfEven(value);
@@ -46,7 +48,9 @@ std::size_t NumberPrefix(const std::string& s, std::size_t i) {
     return i - start;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 }  // namespace
 
@@ -60,7 +64,9 @@ std::optional<double> LeadingNumber(const std::string& text) {
     return v;
 }
 
-double Val(const std::string& text) { return LeadingNumber(text).value_or(0.0); }
+double Val(const std::string& text) {
+    return LeadingNumber(text).value_or(0.0);
+}
 
 std::optional<double> ParseNumber(const std::string& text) {
     std::size_t i = 0;

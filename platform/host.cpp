@@ -5,7 +5,11 @@ namespace {
 Host* current = nullptr;
 }
 
-Host& host() { return *current; }
-void SetHost(Host* h) { current = h; }
+Host& host() {
+    return *current;
+}
+void SetHost(Host* h) {
+    current = h;
+}
 
 }  // namespace plat

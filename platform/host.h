@@ -48,7 +48,7 @@ struct SaverEvents;
 class FormsRuntime;
 
 class Host {
-public:
+  public:
     virtual ~Host() = default;
 
     // Time and chance.
@@ -65,9 +65,9 @@ public:
     virtual long RegQueryValueExA(HKEY key, const std::string& name, std::uint32_t* type,
                                   std::uint8_t* data, std::uint32_t* len) = 0;
     virtual long RegCloseKey(HKEY key) = 0;
-    virtual std::string AppPath() = 0;  // folder of the program file
-    virtual std::string Command() = 0;  // argument text of the command line
-    virtual char PathSeparator() = 0;   // '\\' on Windows, '/' elsewhere
+    virtual std::string AppPath() = 0;    // folder of the program file
+    virtual std::string Command() = 0;    // argument text of the command line
+    virtual char PathSeparator() = 0;     // '\\' on Windows, '/' elsewhere
     virtual std::string ExeSuffix() = 0;  // ".exe" on Windows, "" elsewhere
     // Whether another copy of this program runs; the first caller holds the
     // claim until it ends.

@@ -15,7 +15,7 @@ struct SaverEvents {
 };
 
 class SaverWindow {
-public:
+  public:
     virtual ~SaverWindow() = default;
     virtual HWND hWnd() = 0;
     // The window's device context; drawing onto it reaches the screen.

@@ -26,7 +26,7 @@ struct WindowSurface {
 // draws into the window's pixels; every BitBlt into it reports the clipped
 // rectangle it wrote through Changed.
 class WindowProvider {
-public:
+  public:
     virtual ~WindowProvider() = default;
     // The pixels of hwnd, valid until Release; false when hwnd is no window.
     virtual bool Acquire(HWND hwnd, WindowSurface& out) = 0;

@@ -20,7 +20,9 @@ void Form1::Load() {
     }
 }
 
-plat::HWND Form1::hWnd() { return window_ ? window_->hWnd() : 0; }
+plat::HWND Form1::hWnd() {
+    return window_ ? window_->hWnd() : 0;
+}
 
 void Form1::Show() {
     if (window_) window_->Show();
@@ -30,6 +32,12 @@ void Form1::Unload() {
     if (window_) window_->Close();
 }
 
-double Form1::ScaleWidth() { return window_ ? window_->ScaleWidth() : 0; }
-double Form1::ScaleHeight() { return window_ ? window_->ScaleHeight() : 0; }
-plat::HDC Form1::hDC() { return window_ ? window_->hDC() : 0; }
+double Form1::ScaleWidth() {
+    return window_ ? window_->ScaleWidth() : 0;
+}
+double Form1::ScaleHeight() {
+    return window_ ? window_->ScaleHeight() : 0;
+}
+plat::HDC Form1::hDC() {
+    return window_ ? window_->hDC() : 0;
+}

@@ -15,7 +15,7 @@
 #include "shell/module1.h"
 
 class Form1 : public Module1::SaverForm, public plat::SaverEvents, public RenderObject {
-public:
+  public:
     static constexpr int kFlagCount = 32;
     using Sheet = std::shared_ptr<cSpriteBitmaps>;
 
@@ -46,7 +46,7 @@ public:
     const cSprite& Logo() const { return m_cLogo; }
     cBitmap& BackBuffer() { return m_cBackBuffer; }
 
-private:
+  private:
     std::unique_ptr<plat::SaverWindow> window_;
     // The pointer position of the previous move, in twips (32-bit, so any
     // screen size fits).

@@ -50,9 +50,12 @@ void Form1::SetUp() {
     Module1::ReadIniString("mode", "scMode", Module1::BackgroundMode, Module1::IniFilePath());
     // Set up again in a daemon's window, the screen would show our own
     // flags: the desktop picture of the first set-up is kept.
-    if (Module1::BackgroundMode != "1") LoadWhiteBackground();
-    else if (Module1::Run == Module1::RunKind::DaemonWindow && desktopTaken_) LoadTile(Module1::ImageFolderPath() + "background.bmp");
-    else CaptureDesktop();
+    if (Module1::BackgroundMode != "1")
+        LoadWhiteBackground();
+    else if (Module1::Run == Module1::RunKind::DaemonWindow && desktopTaken_)
+        LoadTile(Module1::ImageFolderPath() + "background.bmp");
+    else
+        CaptureDesktop();
 
     std::string folder = Module1::ImageFolderPath();
     LoadSpriteBitmaps(m_cLogoBitmaps, folder + "logo.bmp", 1, 1, kTransparent);
@@ -74,8 +77,7 @@ void Form1::SetUp() {
                               plat::SWP_NOMOVE | plat::SWP_NOSIZE);
         }
         Module1::TaskbarWnd = host.FindWindowA("Shell_traywnd", "");
-        host.SetWindowPos(Module1::TaskbarWnd, plat::HWND_TOP, 0, 0, 0, 0,
-                          plat::SWP_HIDEWINDOW);
+        host.SetWindowPos(Module1::TaskbarWnd, plat::HWND_TOP, 0, 0, 0, 0, plat::SWP_HIDEWINDOW);
     }
 
     if (window_) {
@@ -116,8 +118,7 @@ void Form1::CaptureDesktop() {
     LoadTile(path);
 }
 
-void Form1::LoadFlags(Sheet& sheet, const std::string& file, int first, int upLeft,
-                      int downRight) {
+void Form1::LoadFlags(Sheet& sheet, const std::string& file, int first, int upLeft, int downRight) {
     LoadSpriteBitmaps(sheet, file, 1, 1, kTransparent);
     for (int i = first; i < first + upLeft; ++i) {
         m_cFlags[i] = std::make_unique<cSprite>();
@@ -143,8 +144,12 @@ void Form1::CreateSprite(const Sheet& sheet, cSprite& sprite) {
     sprite.Create(hDC());
 }
 
-void Form1::LaunchSpriteDownRight(cSprite& sprite) { LaunchSprite(sprite, 8); }
-void Form1::LaunchSpriteUpLeft(cSprite& sprite) { LaunchSprite(sprite, -8); }
+void Form1::LaunchSpriteDownRight(cSprite& sprite) {
+    LaunchSprite(sprite, 8);
+}
+void Form1::LaunchSpriteUpLeft(cSprite& sprite) {
+    LaunchSprite(sprite, -8);
+}
 
 void Form1::LaunchSprite(cSprite& sprite, double factor) {
     auto& host = plat::host();

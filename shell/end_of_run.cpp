@@ -14,9 +14,13 @@ namespace {
 // The loops below stop early should a platform's counter never get there.
 constexpr int kMaxCursorCalls = 10000;
 
-bool PasswordCheckNeeded() { return PlatformId != 2 && UsePassword != 0; }
+bool PasswordCheckNeeded() {
+    return PlatformId != 2 && UsePassword != 0;
+}
 
-plat::HWND SaverWnd() { return ActiveSaver ? ActiveSaver->hWnd() : 0; }
+plat::HWND SaverWnd() {
+    return ActiveSaver ? ActiveSaver->hWnd() : 0;
+}
 
 }  // namespace
 
@@ -108,8 +112,8 @@ void WaitUntilTick(std::int32_t& target) {
     h.DoEvents();
     for (;;) {
         // Unsigned difference read as signed: right across the 32-bit wrap.
-        auto left = static_cast<std::int32_t>(static_cast<std::uint32_t>(target) -
-                                              h.GetTickCount());
+        auto left =
+            static_cast<std::int32_t>(static_cast<std::uint32_t>(target) - h.GetTickCount());
         if (left <= 0) return;
         h.WaitForInput(static_cast<std::uint32_t>(left));
         h.DoEvents();

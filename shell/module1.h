@@ -11,8 +11,8 @@
 namespace Module1 {
 
 // Module-level state, one copy for the process.
-extern std::int32_t PlatformId;      // 2 = the NT family
-extern std::int16_t UsePassword;     // non-zero: a screen-saver password is set
+extern std::int32_t PlatformId;   // 2 = the NT family
+extern std::int16_t UsePassword;  // non-zero: a screen-saver password is set
 extern plat::HWND TaskbarWnd;
 extern std::int16_t MoveCount;
 extern std::int32_t MoveWindowStart;  // whole second of the day; 0 = no window open
@@ -23,14 +23,16 @@ extern std::int32_t MoveWindowStart;  // whole second of the day; 0 = no window 
 // a display) takes no input and counts nothing.
 enum class RunKind { User, DaemonWindow, Unattended };
 extern RunKind Run;
-inline bool UserRun() { return Run == RunKind::User; }
+inline bool UserRun() {
+    return Run == RunKind::User;
+}
 
 // Puts every piece of module state back as the process starts with it.
 void ResetState();
 
 // The saver window as the end of a run sees it (Form1 registers itself).
 class SaverForm {
-public:
+  public:
     virtual ~SaverForm() = default;
     virtual plat::HWND hWnd() = 0;
     virtual void Show() = 0;    // shows the window again (after a failed check)

@@ -1,4 +1,6 @@
 #include "platform/program.h"
 #include "shell/startup.h"
 
-void ProgramStart() { Module1::Main(); }
+void ProgramStart() {
+    Module1::Main();
+}

@@ -25,20 +25,23 @@ std::int16_t TextToInt16(const std::string& text) {
 
 }  // namespace
 
-std::string IniFilePath() { return InProgramFolder("corvane.ini"); }
+std::string IniFilePath() {
+    return InProgramFolder("corvane.ini");
+}
 
 std::string ImageFolderPath() {
     char sep = plat::host().PathSeparator();
     return InProgramFolder(std::string("vantrelsoftware") + sep + "corvane" + sep);
 }
 
-std::string TellwellPath() { return InProgramFolder("Tellwell" + plat::host().ExeSuffix()); }
+std::string TellwellPath() {
+    return InProgramFolder("Tellwell" + plat::host().ExeSuffix());
+}
 
 void ReadIniString(const std::string& section, const std::string& key, std::string& value,
                    const std::string& filePath) {
     char buffer[256] = {};
-    std::uint32_t n =
-        plat::GetPrivateProfileStringA(section, key, "", buffer, 255, filePath);
+    std::uint32_t n = plat::GetPrivateProfileStringA(section, key, "", buffer, 255, filePath);
     value.assign(buffer, std::min<std::uint32_t>(n, 255));
 }
 

@@ -58,8 +58,7 @@ void ChangePassword(const std::string& command) {
 
 void Main() {
     ReadOSVersion();
-    UsePassword = PasswordFlag(ReadRegistryString(plat::HKEY_CURRENT_USER,
-                                                  "Control Panel\\Desktop",
+    UsePassword = PasswordFlag(ReadRegistryString(plat::HKEY_CURRENT_USER, "Control Panel\\Desktop",
                                                   "ScreenSaveUsePassword"));
     // A daemon's window comes before any switch: the daemon's own options
     // are not switches of ours.

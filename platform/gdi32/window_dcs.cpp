@@ -124,6 +124,7 @@ bool Release(plat::HDC dc) {
 // window that is read is asked for its pixels first (the provider may fill
 // them only when they are read).
 void BeforeBlit(plat::HDC dest, plat::HDC src) {
+    if (windowDcs.empty()) return;  // no window of a provider: the common case costs this
     if (WindowDc* w = Find(src)) {
         if (provider) provider->Reading(w->hwnd);
         Pull(*w);
@@ -133,6 +134,7 @@ void BeforeBlit(plat::HDC dest, plat::HDC src) {
 
 void AfterBlit(plat::HDC dest, int x, int y, int width, int height, plat::HDC src, int sx, int sy,
                std::uint32_t rop) {
+    if (windowDcs.empty()) return;
     WindowDc* w = Find(dest);
     if (w == nullptr || width <= 0 || height <= 0) return;
     std::int64_t dx = x, dy = y, ssx = sx, ssy = sy, cw = width, ch = height;

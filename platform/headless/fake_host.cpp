@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "platform/headless/headless_forms.h"
 #include "platform/files.h"
+#include "platform/headless/headless_forms.h"
 
 namespace plat {
 namespace {
@@ -38,8 +38,12 @@ void FakeHost::Advance(std::uint32_t ms) {
     timeOfDay = std::fmod(timeOfDay + ms / 1000.0, 86400.0);
 }
 
-void FakeHost::PushKey(std::uint32_t at) { inputs_.push_back({Input::Key, 0, 0, at}); }
-void FakeHost::PushClick(std::uint32_t at) { inputs_.push_back({Input::Click, 0, 0, at}); }
+void FakeHost::PushKey(std::uint32_t at) {
+    inputs_.push_back({Input::Key, 0, 0, at});
+}
+void FakeHost::PushClick(std::uint32_t at) {
+    inputs_.push_back({Input::Click, 0, 0, at});
+}
 void FakeHost::PushMouseMove(float x, float y, std::uint32_t at) {
     inputs_.push_back({Input::Move, x, y, at});
 }
@@ -49,8 +53,12 @@ bool FakeHost::HasCall(const std::string& prefix) const {
                        [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
 }
 
-std::uint32_t FakeHost::GetTickCount() { return tick; }
-double FakeHost::Timer() { return timeOfDay; }
+std::uint32_t FakeHost::GetTickCount() {
+    return tick;
+}
+double FakeHost::Timer() {
+    return timeOfDay;
+}
 
 double FakeHost::Rnd() {
     if (!rndValues.empty()) {
@@ -63,7 +71,9 @@ double FakeHost::Rnd() {
 
 // Mixes the clock into the state, so reseeding twice at the same tick does
 // not repeat the sequence.
-void FakeHost::Randomize() { random_.seed(tick ^ random_()); }
+void FakeHost::Randomize() {
+    random_.seed(tick ^ random_());
+}
 
 int FakeHost::GetVersionExA(OSVERSIONINFOA* info) {
     if (versionFails || !info || info->dwOSVersionInfoSize != sizeof(OSVERSIONINFOA)) return 0;
@@ -75,8 +85,8 @@ int FakeHost::GetVersionExA(OSVERSIONINFOA* info) {
     return 1;
 }
 
-long FakeHost::RegOpenKeyExA(HKEY hive, const std::string& subKey, std::uint32_t,
-                             std::uint32_t, HKEY* result) {
+long FakeHost::RegOpenKeyExA(HKEY hive, const std::string& subKey, std::uint32_t, std::uint32_t,
+                             HKEY* result) {
     std::string path = Lower(subKey);
     bool exists = std::any_of(registry_.begin(), registry_.end(), [&](const auto& kv) {
         return std::get<0>(kv.first) == hive && std::get<1>(kv.first) == path;
@@ -109,17 +119,27 @@ long FakeHost::RegCloseKey(HKEY key) {
     return openKeys_.erase(key) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
 }
 
-std::string FakeHost::AppPath() { return appPath; }
-std::string FakeHost::Command() { return command; }
-char FakeHost::PathSeparator() { return '/'; }
-std::string FakeHost::ExeSuffix() { return ""; }
+std::string FakeHost::AppPath() {
+    return appPath;
+}
+std::string FakeHost::Command() {
+    return command;
+}
+char FakeHost::PathSeparator() {
+    return '/';
+}
+std::string FakeHost::ExeSuffix() {
+    return "";
+}
 
 bool FakeHost::PrevInstance() {
     calls.push_back("PrevInstance");
     return otherInstance;
 }
 
-std::string FakeHost::Dir(const std::string& path) { return StoredName(path); }
+std::string FakeHost::Dir(const std::string& path) {
+    return StoredName(path);
+}
 
 long FakeHost::PwdChangePasswordA(const std::string& provider, HWND parent, std::uint32_t r1,
                                   std::uint32_t r2) {
@@ -133,7 +153,9 @@ void FakeHost::End() {
     throw ProgramEnded{};
 }
 
-int FakeHost::ShowCursor(bool show) { return show ? ++cursorCounter : --cursorCounter; }
+int FakeHost::ShowCursor(bool show) {
+    return show ? ++cursorCounter : --cursorCounter;
+}
 
 HWND FakeHost::FindWindowA(const std::string& className, const std::string& title) {
     calls.push_back("FindWindowA " + className + " [" + title + "]");
@@ -190,15 +212,21 @@ double FakeHost::ScreenWidth() {
 double FakeHost::ScreenHeight() {
     return screenHeightTwips.value_or(screenHeightPx * TwipsPerPixelY());
 }
-double FakeHost::TwipsPerPixelX() { return twipsX.value_or(twipsPerPixel); }
-double FakeHost::TwipsPerPixelY() { return twipsY.value_or(twipsPerPixel); }
+double FakeHost::TwipsPerPixelX() {
+    return twipsX.value_or(twipsPerPixel);
+}
+double FakeHost::TwipsPerPixelY() {
+    return twipsY.value_or(twipsPerPixel);
+}
 
 std::unique_ptr<SaverWindow> FakeHost::CreateSaverWindow(SaverEvents& e) {
     events = &e;
     return windowFactory ? windowFactory(e) : nullptr;
 }
 
-FormsRuntime& FakeHost::Forms() { return *forms; }
+FormsRuntime& FakeHost::Forms() {
+    return *forms;
+}
 
 bool FakeHost::Due(const Input& in) const {
     return static_cast<std::int32_t>(tick - in.at) >= 0;
@@ -212,9 +240,12 @@ void FakeHost::DoEvents() {
     while (events && !inputs_.empty() && Due(inputs_.front())) {
         Input in = inputs_.front();
         inputs_.pop_front();
-        if (in.kind == Input::Key) events->Form_KeyDown(32, 0);
-        else if (in.kind == Input::Click) events->Form_MouseDown(1, 0, in.x, in.y);
-        else events->Form_MouseMove(0, 0, in.x, in.y);
+        if (in.kind == Input::Key)
+            events->Form_KeyDown(32, 0);
+        else if (in.kind == Input::Click)
+            events->Form_MouseDown(1, 0, in.x, in.y);
+        else
+            events->Form_MouseMove(0, 0, in.x, in.y);
     }
 }
 

@@ -28,7 +28,7 @@ struct ProgramEnded {};
 struct StopRun {};
 
 class FakeHost : public Host {
-public:
+  public:
     FakeHost();
     ~FakeHost() override;
 
@@ -74,7 +74,7 @@ public:
 
     // --- What the test reads ---
     int cursorCounter = 0;
-    std::vector<std::string> calls;  // e.g. "SetWindowPos 4096 -1 3"
+    std::vector<std::string> calls;     // e.g. "SetWindowPos 4096 -1 3"
     std::vector<std::string> messages;  // "title|text"
     std::vector<std::string> started;   // programs started
     std::vector<std::string> opened;    // ShellExecuteA files
@@ -132,7 +132,7 @@ public:
 
     SaverEvents* events = nullptr;  // the saver window's handlers, once created
 
-private:
+  private:
     struct Input {
         enum Kind { Key, Click, Move } kind;
         float x, y;

@@ -8,7 +8,7 @@ namespace plat {
 namespace {
 
 class HeadlessWindow : public SaverWindow, public HeadlessScreen::WindowLink {
-public:
+  public:
     explicit HeadlessWindow(HeadlessScreen& screen) : screen_(&screen) {}
     ~HeadlessWindow() override {
         Close();
@@ -47,7 +47,7 @@ public:
         screen_ = nullptr;
     }
 
-private:
+  private:
     HeadlessScreen* screen_;
     HDC dc_ = 0;
 };
@@ -78,8 +78,12 @@ std::unique_ptr<SaverWindow> HeadlessScreen::NewWindow() {
     return w;
 }
 
-double HeadlessScreen::TwipsPerPixelX() const { return fake_ ? fake_->TwipsPerPixelX() : twips_; }
-double HeadlessScreen::TwipsPerPixelY() const { return fake_ ? fake_->TwipsPerPixelY() : twips_; }
+double HeadlessScreen::TwipsPerPixelX() const {
+    return fake_ ? fake_->TwipsPerPixelX() : twips_;
+}
+double HeadlessScreen::TwipsPerPixelY() const {
+    return fake_ ? fake_->TwipsPerPixelY() : twips_;
+}
 
 void HeadlessScreen::Resize(int width, int height) {
     if (link_) link_->DropDC();

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "platform/headless/fake_host.h"
-#include "platform/window_pixels.h"
 #include "platform/saver_window.h"
+#include "platform/window_pixels.h"
 
 namespace plat {
 
@@ -18,7 +18,7 @@ struct Rect {
 };
 
 class HeadlessScreen : public plat::WindowProvider {
-public:
+  public:
     // Installs itself as the fake host's window factory and as the GDI's
     // window provider, with a screen of the host's size.
     explicit HeadlessScreen(FakeHost& host);
@@ -38,7 +38,9 @@ public:
     int showCount = 0;
     int width() const { return width_; }
     int height() const { return height_; }
-    std::uint32_t Pixel(int x, int y) const { return window[static_cast<std::size_t>(y) * width_ + x]; }
+    std::uint32_t Pixel(int x, int y) const {
+        return window[static_cast<std::size_t>(y) * width_ + x];
+    }
     // Called after each rectangle reaches the window (the render tool uses it).
     std::function<void(const Rect&)> onDrawn;
     // Gives the screen (and the window on it) a new size, as a screen-saver
@@ -62,7 +64,7 @@ public:
         if (link_ == w) link_ = nullptr;
     }
 
-private:
+  private:
     FakeHost* fake_ = nullptr;  // the fake host whose screen size this is
     double twips_ = 15;
     int width_, height_;

@@ -20,16 +20,26 @@ RenderHost::RenderHost(std::string folder, int width, int height, const Clock& c
 
 RenderHost::~RenderHost() = default;
 
-std::uint32_t RenderHost::GetTickCount() { return clock_.tick; }
-double RenderHost::Timer() { return clock_.timeOfDay; }
+std::uint32_t RenderHost::GetTickCount() {
+    return clock_.tick;
+}
+double RenderHost::Timer() {
+    return clock_.timeOfDay;
+}
 
-double RenderHost::Rnd() { return std::uniform_real_distribution<double>(0.0, 1.0)(random_); }
+double RenderHost::Rnd() {
+    return std::uniform_real_distribution<double>(0.0, 1.0)(random_);
+}
 
 // Mixes the clock into the state, so reseeding twice at the same tick does
 // not repeat the sequence.
-void RenderHost::Randomize() { random_.seed(GetTickCount() ^ random_()); }
+void RenderHost::Randomize() {
+    random_.seed(GetTickCount() ^ random_());
+}
 
-void RenderHost::End() { throw RenderEnded{}; }
+void RenderHost::End() {
+    throw RenderEnded{};
+}
 
 std::unique_ptr<SaverWindow> RenderHost::CreateSaverWindow(SaverEvents&) {
     return screen_.NewWindow();

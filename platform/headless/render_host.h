@@ -25,7 +25,7 @@ namespace plat {
 struct RenderEnded {};
 
 class RenderHost : public SystemHost {
-public:
+  public:
     struct Clock {
         std::uint32_t tick = 0;  // milliseconds at the start
         double timeOfDay = 0;    // seconds since midnight at the start
@@ -70,7 +70,7 @@ public:
     void DoEvents() override;
     void WaitForInput(std::uint32_t timeoutMs) override;
 
-private:
+  private:
     static constexpr double kTwips = 15;
     std::string folder_;
     HeadlessScreen screen_;

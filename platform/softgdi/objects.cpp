@@ -135,8 +135,8 @@ int LiveCount() {
 void MoveWindowDCs(plat::HWND hwnd, const WindowSurface& pixels) {
     for (Entry& e : table().entries)
         if (e.kind == Kind::WindowDC && e.dc.hwnd == hwnd)
-            e.dc.window = {pixels.width, pixels.height, pixels.pitch, false, pixels.pixels,
-                           nullptr};
+            e.dc.window = {pixels.width, pixels.height, pixels.pitch,
+                           false,        pixels.pixels, nullptr};
 }
 
 void SetProvider(WindowProvider* p) {
@@ -147,7 +147,11 @@ void SetProvider(WindowProvider* p) {
 
 namespace plat {
 
-void SetWindowProvider(WindowProvider* p) { softgdi::SetProvider(p); }
-void MoveWindowPixels(HWND hwnd, const WindowSurface& pixels) { softgdi::MoveWindowDCs(hwnd, pixels); }
+void SetWindowProvider(WindowProvider* p) {
+    softgdi::SetProvider(p);
+}
+void MoveWindowPixels(HWND hwnd, const WindowSurface& pixels) {
+    softgdi::MoveWindowDCs(hwnd, pixels);
+}
 
 }  // namespace plat

@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/handles.h"
 #include "platform/gdi_probes.h"
+#include "platform/handles.h"
 #include "platform/window_pixels.h"
 
 namespace softgdi {

@@ -1,6 +1,5 @@
 // Pixel access and the object count, for tests and benchmarks.
 #include "platform/gdi_probes.h"
-
 #include "platform/softgdi/objects.h"
 
 namespace softgdi {
@@ -35,8 +34,14 @@ bool WritePixelAt(plat::HDC hdc, int x, int y, std::uint32_t rgb) {
 
 namespace plat {
 
-int LiveObjects() { return softgdi::LiveCount(); }
-bool ReadPixel(HDC hdc, int x, int y, std::uint32_t& rgb) { return softgdi::ReadPixelAt(hdc, x, y, rgb); }
-bool WritePixel(HDC hdc, int x, int y, std::uint32_t rgb) { return softgdi::WritePixelAt(hdc, x, y, rgb); }
+int LiveObjects() {
+    return softgdi::LiveCount();
+}
+bool ReadPixel(HDC hdc, int x, int y, std::uint32_t& rgb) {
+    return softgdi::ReadPixelAt(hdc, x, y, rgb);
+}
+bool WritePixel(HDC hdc, int x, int y, std::uint32_t rgb) {
+    return softgdi::WritePixelAt(hdc, x, y, rgb);
+}
 
 }  // namespace plat

@@ -22,11 +22,11 @@ namespace plat {
 
 // --- System services (platform/system/NAME/, class SystemHost) ---
 class StubHost : public Host {
-public:
-    std::uint32_t GetTickCount() override { return 0; }  // ms since start; wraps at 2^32
-    double Timer() override { return 0; }                // seconds since local midnight
-    double Rnd() override { return 0; }                  // uniform in [0, 1)
-    void Randomize() override {}                         // reseed from the clock
+  public:
+    std::uint32_t GetTickCount() override { return 0; }        // ms since start; wraps at 2^32
+    double Timer() override { return 0; }                      // seconds since local midnight
+    double Rnd() override { return 0; }                        // uniform in [0, 1)
+    void Randomize() override {}                               // reseed from the clock
     int GetVersionExA(OSVERSIONINFOA*) override { return 0; }  // 0: the version is unknown
     long RegOpenKeyExA(HKEY, const std::string&, std::uint32_t, std::uint32_t, HKEY*) override {
         return ERROR_FILE_NOT_FOUND;  // no registry: every key is missing
@@ -36,11 +36,11 @@ public:
         return ERROR_FILE_NOT_FOUND;
     }
     long RegCloseKey(HKEY) override { return ERROR_FILE_NOT_FOUND; }
-    std::string AppPath() override { return "."; }        // folder of the program file
-    std::string Command() override { return ""; }         // the arguments as one line
-    char PathSeparator() override { return '/'; }         // of the platform's paths
-    std::string ExeSuffix() override { return ""; }       // of program files
-    bool PrevInstance() override { return false; }        // another copy holds the claim
+    std::string AppPath() override { return "."; }   // folder of the program file
+    std::string Command() override { return ""; }    // the arguments as one line
+    char PathSeparator() override { return '/'; }    // of the platform's paths
+    std::string ExeSuffix() override { return ""; }  // of program files
+    bool PrevInstance() override { return false; }   // another copy holds the claim
     std::string Dir(const std::string& p) override { return StoredName(p); }
     long PwdChangePasswordA(const std::string&, HWND, std::uint32_t, std::uint32_t) override {
         return 0;  // no password of our own to change
@@ -57,7 +57,7 @@ public:
     }
 
     // --- Desktop (platform/desktop/NAME/) ---
-    bool HackMode() override { return false; }  // a daemon gave us a window to draw into
+    bool HackMode() override { return false; }   // a daemon gave us a window to draw into
     int ShowCursor(bool) override { return 0; }  // the display counter after the change
     HWND FindWindowA(const std::string&, const std::string&) override { return 0; }  // no taskbar
     bool SetWindowPos(HWND, HWND, int, int, int, int, std::uint32_t) override { return true; }
@@ -66,7 +66,7 @@ public:
     }
     bool VerifyScreenSavePwd(HWND) override { return true; }  // no password: the run may end
     void MsgBox(const std::string&, const std::string&, MsgIcon) override {}  // modal, OK only
-    double ScreenWidth() override { return 0; }  // twips
+    double ScreenWidth() override { return 0; }                               // twips
     double ScreenHeight() override { return 0; }
     double TwipsPerPixelX() override { return 15; }  // 1440 / dots per inch
     double TwipsPerPixelY() override { return 15; }
@@ -74,7 +74,7 @@ public:
         return nullptr;  // full screen, a DC that reaches the screen, input in twips
     }
     FormsRuntime& Forms() override { throw std::runtime_error("no forms"); }  // forms.h
-    void DoEvents() override {}                // deliver pending input once
+    void DoEvents() override {}                   // deliver pending input once
     void WaitForInput(std::uint32_t) override {}  // sleep until input or the time-out
 };
 

@@ -13,7 +13,7 @@
 namespace plat {
 
 class SystemHost : public Host {
-public:
+  public:
     // The program's arguments (Windows reads its own command line instead).
     SystemHost(int argc, char** argv);
     ~SystemHost() override;
@@ -43,7 +43,7 @@ public:
                                 const std::string& params, const std::string& dir,
                                 int show) override;
 
-private:
+  private:
     struct State;
     std::unique_ptr<State> state_;
 };

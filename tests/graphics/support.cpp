@@ -1,10 +1,10 @@
 #include "support.h"
 
-#include "tests/support/temp_folder.h"
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+
+#include "tests/support/temp_folder.h"
 
 Canvas::Canvas(int w, int h, bool mono, std::uint32_t fill) : width(w), height(h) {
     dc = plat::CreateCompatibleDC(0);

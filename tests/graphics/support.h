@@ -9,8 +9,8 @@
 
 #include "platform/gdi.h"
 #include "platform/gdi_probes.h"
-#include "platform/window_pixels.h"
 #include "platform/headless/fake_host.h"
+#include "platform/window_pixels.h"
 
 constexpr std::uint32_t kWhite = 0xFFFFFF, kBlack = 0, kGreen = 0x00FF00;  // 0x00RRGGBB
 constexpr std::uint32_t kRed = 0xFF0000, kBlue = 0x0000FF;

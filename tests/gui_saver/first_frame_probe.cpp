@@ -32,8 +32,9 @@ int main(int argc, char** argv) {
     pid_t pid;
     if (posix_spawn(&pid, argv[3], nullptr, nullptr, argv + 3, environ) != 0) return 1;
     for (;;) {
-        auto ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                      .count();
+        auto ms =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count();
         if (PixelAt(dpy, x, y) != before) {
             std::printf("%.1f\n", ms);
             break;

@@ -10,8 +10,7 @@ int main(int argc, char** argv) {
     int h = argc > 2 ? std::atoi(argv[2]) : 180;
     Display* dpy = XOpenDisplay(nullptr);
     if (!dpy) return 1;
-    Window win = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 0, 0, w, h, 0, 0,
-                                     0x336699);
+    Window win = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 0, 0, w, h, 0, 0, 0x336699);
     XStoreName(dpy, win, "corvane-test-target");
     XSelectInput(dpy, win, ExposureMask);
     XMapWindow(dpy, win);

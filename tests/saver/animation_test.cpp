@@ -6,7 +6,7 @@
 namespace {
 
 class AnimationTest : public SaverTest {
-protected:
+  protected:
     // Launch values for sprite 1 (up-left small, 40 wide) and sprite 9
     // (down-right small) so that their positions and steps are known; the
     // rest start in the middle.

@@ -32,8 +32,7 @@ TEST_F(SaverTest, StepsAreDrawnAgainWhileBothAreZeroAndReachTheFarEdges) {
     // First sprite (up-left): both steps 0 twice, then -8 and 0; its
     // position at the far corner (1.0 is out of range for Rnd, 0.9999 rounds
     // to the edge).
-    for (double v : {0.0, 0.0, 0.01, 0.05, 1.0, 0.0, 0.99999, 0.99999})
-        host.rndValues.push_back(v);
+    for (double v : {0.0, 0.0, 0.01, 0.05, 1.0, 0.0, 0.99999, 0.99999}) host.rndValues.push_back(v);
     ASSERT_EQ(Run(0), Outcome::Stopped);
     EXPECT_EQ(form.Flag(1).XDir(), -8);
     EXPECT_EQ(form.Flag(1).YDir(), 0);

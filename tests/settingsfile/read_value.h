@@ -7,9 +7,8 @@
 
 #include "platform/profile.h"
 
-inline std::string Get(const std::string& file, const std::string& section,
-                       const std::string& key, std::uint32_t size = 255,
-                       const std::string& def = "") {
+inline std::string Get(const std::string& file, const std::string& section, const std::string& key,
+                       std::uint32_t size = 255, const std::string& def = "") {
     char buf[1024];
     std::uint32_t n = plat::GetPrivateProfileStringA(section, key, def, buf, size, file);
     EXPECT_EQ(n, std::strlen(buf));

@@ -12,7 +12,7 @@ struct FakeSaverForm : Module1::SaverForm {
 };
 
 class EndSaverTest : public HostTest {
-protected:
+  protected:
     EndSaverTest() { Module1::ActiveSaver = &form; }
     void PendingForm(const std::string& current, const std::string& alert) {
         SetIni("applic", "appdisplay", "1");

@@ -3,7 +3,7 @@
 namespace {
 
 class MouseCountTest : public HostTest {
-protected:
+  protected:
     // One counted move at the given time of day; true if it ended the run.
     bool MoveAt(double seconds) {
         host.timeOfDay = seconds;

@@ -5,7 +5,7 @@
 namespace {
 
 class DispatchTest : public SaverTest {
-protected:
+  protected:
     // Runs Main with the argument text; says how it ended.
     Outcome Main(const std::string& command) {
         host.command = command;

@@ -10,9 +10,9 @@ const char* kDesktop = "Control Panel\\Desktop";
 
 TEST_F(RegistryTest, DwordValuesReadAsThreeDigits) {
     host.SetRegistryDword(plat::HKEY_CURRENT_USER, kDesktop, "ScreenSaveUsePassword", 1);
-    EXPECT_EQ(Module1::ReadRegistryString(plat::HKEY_CURRENT_USER, kDesktop,
-                                          "ScreenSaveUsePassword"),
-              "001");
+    EXPECT_EQ(
+        Module1::ReadRegistryString(plat::HKEY_CURRENT_USER, kDesktop, "ScreenSaveUsePassword"),
+        "001");
     host.SetRegistryDword(plat::HKEY_CURRENT_USER, kDesktop, "Big", 123456);
     EXPECT_EQ(Module1::ReadRegistryString(plat::HKEY_CURRENT_USER, kDesktop, "Big"), "123");
 }

@@ -9,7 +9,7 @@
 #include "tests/support/temp_folder.h"
 
 class HostTest : public ::testing::Test {
-protected:
+  protected:
     HostTest() {
         host.appPath = folder.path();
         plat::SetHost(&host);
@@ -20,8 +20,7 @@ protected:
 
     std::string Ini(const std::string& section, const std::string& key) {
         char buf[256];
-        auto n = plat::GetPrivateProfileStringA(section, key, "", buf, 255,
-                                                Module1::IniFilePath());
+        auto n = plat::GetPrivateProfileStringA(section, key, "", buf, 255, Module1::IniFilePath());
         return std::string(buf, n);
     }
     void SetIni(const std::string& section, const std::string& key, const std::string& v) {

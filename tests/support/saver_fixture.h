@@ -13,12 +13,13 @@
 #endif
 
 class SaverTest : public HostTest {
-protected:
+  protected:
     SaverTest() {
         namespace fs = std::filesystem;
         fs::create_directories(folder / "vantrelsoftware/corvane");
         for (auto& e : fs::directory_iterator(CORVANE_SOURCE_DIR "/assets/folder"))
-            fs::copy_file(e.path(), folder / ("vantrelsoftware/corvane/" + e.path().filename().string()));
+            fs::copy_file(e.path(),
+                          folder / ("vantrelsoftware/corvane/" + e.path().filename().string()));
         // Steps of 4 (up-left -4) and positions in the middle, unless a test
         // sets its own values.
         host.screenWidthPx = 1024;

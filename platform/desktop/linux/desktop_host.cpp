@@ -33,12 +33,18 @@ int DesktopHost::ShowCursor(bool show) {
 
 // No taskbar, no topmost order and no screen-saver state to tell on Linux:
 // the desktop's own saver daemon owns those.
-HWND DesktopHost::FindWindowA(const std::string&, const std::string&) { return 0; }
-bool DesktopHost::SetWindowPos(HWND, HWND, int, int, int, int, std::uint32_t) { return true; }
+HWND DesktopHost::FindWindowA(const std::string&, const std::string&) {
+    return 0;
+}
+bool DesktopHost::SetWindowPos(HWND, HWND, int, int, int, int, std::uint32_t) {
+    return true;
+}
 bool DesktopHost::SystemParametersInfoA(std::uint32_t, std::uint32_t, void*, std::uint32_t) {
     return true;
 }
-bool DesktopHost::VerifyScreenSavePwd(HWND) { return true; }
+bool DesktopHost::VerifyScreenSavePwd(HWND) {
+    return true;
+}
 
 void DesktopHost::MsgBox(const std::string& text, const std::string& title, MsgIcon icon) {
     // Nobody could answer a box over a daemon's window: its log gets the text.
@@ -108,7 +114,9 @@ std::unique_ptr<SaverWindow> DesktopHost::CreateSaverWindow(SaverEvents& events)
     return std::make_unique<SdlSaverWindow>(windows_, events, w, h);
 }
 
-FormsRuntime& DesktopHost::Forms() { return *forms_; }
+FormsRuntime& DesktopHost::Forms() {
+    return *forms_;
+}
 
 void DesktopHost::DoEvents() {
     if (SdlSaverWindow* window = windows_.Saver()) window->Pump();

@@ -20,7 +20,7 @@
 namespace plat {
 
 class DesktopHost : public SystemHost {
-public:
+  public:
     DesktopHost(int argc, char** argv);
     ~DesktopHost() override;
 
@@ -44,7 +44,7 @@ public:
 
     static constexpr double kTwipsPerPixel = 15;
 
-private:
+  private:
     HackTarget hack_;
     int cursorCounter_ = 0;
     bool sdlVideo_ = false;

@@ -10,7 +10,9 @@ DesktopWindows::DesktopWindows(std::function<void(int&, int&)> screenSize)
     SetWindowProvider(this);
 }
 
-DesktopWindows::~DesktopWindows() { SetWindowProvider(nullptr); }
+DesktopWindows::~DesktopWindows() {
+    SetWindowProvider(nullptr);
+}
 
 void DesktopWindows::Detach(SdlSaverWindow* window) {
     if (window_ == window) window_ = nullptr;
@@ -33,7 +35,9 @@ void DesktopWindows::Changed(HWND hwnd, int x, int y, int width, int height) {
         x11_->Changed(hwnd, x, y, width, height);
 }
 
-void DesktopWindows::Reading(HWND hwnd) { x11_->Reading(hwnd); }
+void DesktopWindows::Reading(HWND hwnd) {
+    x11_->Reading(hwnd);
+}
 
 void DesktopWindows::Release(HWND hwnd) {
     if (window_ && hwnd == window_->Handle()) return;

@@ -14,7 +14,7 @@ class SdlSaverWindow;
 class X11Windows;
 
 class DesktopWindows : public WindowProvider {
-public:
+  public:
     // screenSize gives the size of the desktop picture in pixels.
     explicit DesktopWindows(std::function<void(int& width, int& height)> screenSize);
     ~DesktopWindows() override;
@@ -28,7 +28,7 @@ public:
     void Release(HWND hwnd) override;
     void Reading(HWND hwnd) override;
 
-private:
+  private:
     std::function<void(int&, int&)> screenSize_;
     SdlSaverWindow* window_ = nullptr;
     std::unique_ptr<X11Windows> x11_;

@@ -1,10 +1,10 @@
 // The process entry point on Windows: installs the host, starts the program
 // and runs the forms' message loop while a form is open.
 
-#include "platform/host.h"
-#include "platform/program.h"
 #include "platform/desktop/win32/forms_runtime.h"
 #include "platform/desktop/win32/win32_host.h"
+#include "platform/host.h"
+#include "platform/program.h"
 #include "platform/system/win32/windows_api.h"
 // clang-format off
 #include <commctrl.h>  // needs windows.h first

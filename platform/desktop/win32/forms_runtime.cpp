@@ -1,8 +1,8 @@
 #include "platform/desktop/win32/forms_runtime.h"
 
-#include "platform/system/win32/ansi_text.h"
 #include "platform/desktop/win32/win32_form.h"
 #include "platform/desktop/win32/win32_host.h"
+#include "platform/system/win32/ansi_text.h"
 #include "platform/system/win32/windows_api.h"
 
 namespace win32 {

@@ -1,7 +1,7 @@
 // The Windows desktop host: cursor, taskbar, the screen-saver state and
 // password, message boxes and the screen's size.
-#include "platform/system/win32/ansi_text.h"
 #include "platform/desktop/win32/win32_host.h"
+#include "platform/system/win32/ansi_text.h"
 #include "platform/system/win32/windows_api.h"
 
 namespace win32 {

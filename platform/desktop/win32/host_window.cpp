@@ -1,8 +1,8 @@
 // The Windows host: the saver window, the forms and the message pump.
-#include "platform/saver_window.h"
 #include "platform/desktop/win32/forms_runtime.h"
 #include "platform/desktop/win32/saver_window_win32.h"
 #include "platform/desktop/win32/win32_host.h"
+#include "platform/saver_window.h"
 #include "platform/system/win32/windows_api.h"
 
 namespace win32 {

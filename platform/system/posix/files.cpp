@@ -1,3 +1,5 @@
+#include "platform/files.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -8,7 +10,6 @@
 #include <climits>
 #include <cstdlib>
 
-#include "platform/files.h"
 #include "platform/system/posix/system.h"
 #include "platform/system/posix/text.h"
 

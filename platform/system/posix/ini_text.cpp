@@ -1,15 +1,17 @@
 #include "platform/system/posix/ini_text.h"
 
-#include "platform/system/posix/text.h"
-
 #include <cctype>
+
+#include "platform/system/posix/text.h"
 
 namespace inifile {
 namespace {
 
 using posixsys::EqualNoCase;
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
 
 std::string Trim(const std::string& s) {
     std::size_t b = 0, e = s.size();
@@ -94,8 +96,7 @@ long IniText::FindKey(std::size_t header, const std::string& key) const {
     return -1;
 }
 
-std::optional<std::string> IniText::Get(const std::string& section,
-                                        const std::string& key) const {
+std::optional<std::string> IniText::Get(const std::string& section, const std::string& key) const {
     long header = FindSection(section);
     if (header < 0) return std::nullopt;
     long at = FindKey(static_cast<std::size_t>(header), key);
@@ -104,8 +105,7 @@ std::optional<std::string> IniText::Get(const std::string& section,
     return StripQuotes(Trim(line.substr(line.find('=') + 1)));
 }
 
-void IniText::Set(const std::string& section, const std::string& key,
-                  const std::string& value) {
+void IniText::Set(const std::string& section, const std::string& key, const std::string& value) {
     std::string entry = Trim(key);
     entry.append("=").append(value);
     long header = FindSection(section);

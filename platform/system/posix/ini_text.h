@@ -8,7 +8,7 @@
 namespace inifile {
 
 class IniText {
-public:
+  public:
     explicit IniText(const std::string& content);
 
     // The value of key in section (blanks around it dropped, one pair of
@@ -20,7 +20,7 @@ public:
 
     std::string Text() const;
 
-private:
+  private:
     std::vector<std::string> lines_;
     bool crlf_ = true;  // line ends of the file: CRLF unless it has only LF
     bool finalEol_ = true;

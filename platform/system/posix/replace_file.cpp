@@ -1,6 +1,4 @@
 // Whole-file reads and crash-safe replacement of a file's content.
-#include "platform/files.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +7,8 @@
 #include <climits>
 #include <cstdlib>
 #include <vector>
+
+#include "platform/files.h"
 
 namespace plat {
 namespace {
@@ -87,9 +87,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
 bool ReplaceFileContent(const std::string& path, const std::string& content) {
     std::string target = ResolveTarget(path);
     std::string folder = FolderOf(target);
-    std::string name = target.substr(target.rfind('/') == std::string::npos
-                                         ? 0
-                                         : target.rfind('/') + 1);
+    std::string name =
+        target.substr(target.rfind('/') == std::string::npos ? 0 : target.rfind('/') + 1);
     std::string tmpl = folder + "/." + name + ".XXXXXX";
     std::vector<char> tmp(tmpl.begin(), tmpl.end());
     tmp.push_back('\0');

@@ -51,8 +51,12 @@ SystemHost::SystemHost(int argc, char** argv) : state_(std::make_unique<State>()
 
 SystemHost::~SystemHost() = default;
 
-std::uint32_t SystemHost::GetTickCount() { return posixsys::TickCount(); }
-double SystemHost::Timer() { return posixsys::SecondsSinceMidnight(); }
+std::uint32_t SystemHost::GetTickCount() {
+    return posixsys::TickCount();
+}
+double SystemHost::Timer() {
+    return posixsys::SecondsSinceMidnight();
+}
 double SystemHost::Rnd() {
     return std::uniform_real_distribution<double>(0.0, 1.0)(state_->random);
 }
@@ -85,15 +89,31 @@ long SystemHost::RegQueryValueExA(HKEY, const std::string&, std::uint32_t*, std:
                                   std::uint32_t*) {
     return ERROR_FILE_NOT_FOUND;
 }
-long SystemHost::RegCloseKey(HKEY) { return ERROR_FILE_NOT_FOUND; }
+long SystemHost::RegCloseKey(HKEY) {
+    return ERROR_FILE_NOT_FOUND;
+}
 
-std::string ProgramFolder() { return posixsys::ProgramFolder(); }
-std::string SystemHost::AppPath() { return ProgramFolder(); }
-std::string SystemHost::Command() { return state_->command; }
-char SystemHost::PathSeparator() { return '/'; }
-std::string SystemHost::ExeSuffix() { return ""; }
-bool SystemHost::PrevInstance() { return !posixsys::ClaimInstance("corvane-saver"); }
-std::string SystemHost::Dir(const std::string& path) { return StoredName(path); }
+std::string ProgramFolder() {
+    return posixsys::ProgramFolder();
+}
+std::string SystemHost::AppPath() {
+    return ProgramFolder();
+}
+std::string SystemHost::Command() {
+    return state_->command;
+}
+char SystemHost::PathSeparator() {
+    return '/';
+}
+std::string SystemHost::ExeSuffix() {
+    return "";
+}
+bool SystemHost::PrevInstance() {
+    return !posixsys::ClaimInstance("corvane-saver");
+}
+std::string SystemHost::Dir(const std::string& path) {
+    return StoredName(path);
+}
 
 long SystemHost::PwdChangePasswordA(const std::string&, HWND, std::uint32_t, std::uint32_t) {
     return 0;  // the desktop manages the session's password

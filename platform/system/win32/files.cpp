@@ -1,9 +1,10 @@
 // Stored file names, whole-file reads and crash-safe replacement of a
 // file's content on Windows.
+#include "platform/files.h"
+
 #include <algorithm>
 #include <vector>
 
-#include "platform/files.h"
 #include "platform/system/win32/ansi_text.h"
 #include "platform/system/win32/windows_api.h"
 
@@ -43,9 +44,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
     if (::GetFileSizeEx(f, &size) && static_cast<unsigned long long>(size.QuadPart) <= maxBytes) {
         std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
         DWORD got = 0;
-        if (bytes.empty() || (::ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &got,
-                                          nullptr) &&
-                              got == bytes.size()))
+        if (bytes.empty() ||
+            (::ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
+             got == bytes.size()))
             out = std::move(bytes);
     }
     ::CloseHandle(f);
@@ -57,7 +58,8 @@ namespace {
 bool WriteAll(::HANDLE f, const std::string& content) {
     std::size_t done = 0;
     while (done < content.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1u << 30));
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1u << 30));
         DWORD written = 0;
         if (!::WriteFile(f, content.data() + done, chunk, &written, nullptr) || written == 0)
             return false;
@@ -83,7 +85,8 @@ bool ReplaceFileContent(const std::string& path, const std::string& content) {
         ok = WriteAll(f, content) && ::FlushFileBuffers(f);
         ok = ::CloseHandle(f) && ok;
     }
-    ok = ok && ::MoveFileExA(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    ok = ok &&
+         ::MoveFileExA(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!ok) ::DeleteFileA(temp);
     return ok;
 }

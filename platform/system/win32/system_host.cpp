@@ -5,12 +5,13 @@
 //
 // LIMITATIONS: none of the services is missing; the password change needs
 // mpr.dll (older systems) and reports ERROR_CALL_NOT_IMPLEMENTED without it.
+#include "platform/system/system_host.h"
+
 #include <cstring>
 #include <vector>
 
-#include "platform/system/win32/ansi_text.h"
 #include "platform/files.h"
-#include "platform/system/system_host.h"
+#include "platform/system/win32/ansi_text.h"
 #include "platform/system/win32/windows_api.h"
 // clang-format off
 #include <shellapi.h>  // needs windows.h first
@@ -83,7 +84,7 @@ int SystemHost::GetVersionExA(OSVERSIONINFOA* info) {
 }
 
 long SystemHost::RegOpenKeyExA(HKEY hive, const std::string& subKey, std::uint32_t options,
-                              std::uint32_t access, HKEY* result) {
+                               std::uint32_t access, HKEY* result) {
     ::HKEY opened = nullptr;
     const LONG rc =
         ::RegOpenKeyExA(ToHandle<::HKEY>(hive), ToAnsi(subKey).c_str(), options, access, &opened);
@@ -94,7 +95,7 @@ long SystemHost::RegOpenKeyExA(HKEY hive, const std::string& subKey, std::uint32
 // Text values come back in UTF-8 with their terminating zero counted, as the
 // ANSI call counts it; other types pass through unchanged.
 long SystemHost::RegQueryValueExA(HKEY key, const std::string& name, std::uint32_t* type,
-                                 std::uint8_t* data, std::uint32_t* len) {
+                                  std::uint8_t* data, std::uint32_t* len) {
     const auto hkey = ToHandle<::HKEY>(key);
     const std::string ansiName = ToAnsi(name);
     DWORD realType = 0;
@@ -196,7 +197,7 @@ std::string SystemHost::Dir(const std::string& path) {
 // The password change of the older family lives in mpr.dll; it is looked
 // up at run time so the program starts where it is missing.
 long SystemHost::PwdChangePasswordA(const std::string& provider, HWND parent,
-                                   std::uint32_t reserved1, std::uint32_t reserved2) {
+                                    std::uint32_t reserved1, std::uint32_t reserved2) {
     using Fn = DWORD(WINAPI*)(LPCSTR, ::HWND, DWORD, DWORD);
     HMODULE mpr = ::LoadLibraryA("mpr.dll");
     if (mpr == nullptr) return ERROR_CALL_NOT_IMPLEMENTED;
@@ -245,8 +246,8 @@ bool SystemHost::StartProgram(const std::string& path) {
 }
 
 std::intptr_t SystemHost::ShellExecuteA(HWND owner, const std::string& verb,
-                                       const std::string& file, const std::string& params,
-                                       const std::string& dir, int show) {
+                                        const std::string& file, const std::string& params,
+                                        const std::string& dir, int show) {
     const std::string v = ToAnsi(verb), f = ToAnsi(file), p = ToAnsi(params), d = ToAnsi(dir);
     HINSTANCE rc =
         ::ShellExecuteA(ToHandle<::HWND>(owner), v.empty() ? nullptr : v.c_str(), f.c_str(),

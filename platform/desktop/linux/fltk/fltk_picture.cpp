@@ -19,7 +19,8 @@ std::unique_ptr<Fl_RGB_Image> LoadPicture(const std::string& name, bool greenIsT
     const int w = rgb->w, h = rgb->h, depth = greenIsTransparent ? 4 : 3;
     auto* pixels = new uchar[static_cast<std::size_t>(w) * h * depth];
     for (int y = 0; y < h; ++y) {
-        const auto* in = static_cast<const uchar*>(rgb->pixels) + static_cast<std::size_t>(y) * rgb->pitch;
+        const auto* in =
+            static_cast<const uchar*>(rgb->pixels) + static_cast<std::size_t>(y) * rgb->pitch;
         uchar* out = pixels + static_cast<std::size_t>(y) * w * depth;
         for (int x = 0; x < w; ++x, in += 3, out += depth) {
             std::memcpy(out, in, 3);

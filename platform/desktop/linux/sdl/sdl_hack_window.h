@@ -12,8 +12,8 @@ namespace plat {
 class SdlHackWindow : public SdlSaverWindow {
   public:
     // Null when there is no such window or SDL cannot draw into it.
-    static std::unique_ptr<SdlHackWindow> Create(DesktopWindows& windows, SaverEvents& events, bool root,
-                                                 unsigned long id);
+    static std::unique_ptr<SdlHackWindow> Create(DesktopWindows& windows, SaverEvents& events,
+                                                 bool root, unsigned long id);
 
     void Show() override {}  // the daemon shows its window
     void Pump() override;
@@ -22,6 +22,6 @@ class SdlHackWindow : public SdlSaverWindow {
     SdlHackWindow(DesktopWindows& windows, SaverEvents& events, SDL_Window* window,
                   std::unique_ptr<X11Target> target);
     std::unique_ptr<X11Target> target_;
-    };
+};
 
 }  // namespace plat

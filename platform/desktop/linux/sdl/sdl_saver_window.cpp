@@ -1,12 +1,11 @@
 #include "platform/desktop/linux/sdl/sdl_saver_window.h"
 
-#include "platform/desktop/linux/sdl/sdl_x11.h"
-
 #include <algorithm>
 #include <cstring>
 
-#include "platform/gdi.h"
 #include "platform/desktop/linux/desktop_host.h"
+#include "platform/desktop/linux/sdl/sdl_x11.h"
+#include "platform/gdi.h"
 
 namespace plat {
 namespace {
@@ -39,22 +38,32 @@ SDL_Rect Union(const SDL_Rect& a, const SDL_Rect& b) {
 }  // namespace
 
 SdlSaverWindow::SdlSaverWindow(DesktopWindows& windows, SaverEvents& events, int width, int height)
-      : windows_(windows), events_(events), handle_(kSaverWindowHandle), width_(width), height_(height) {
-    window_ = SDL_CreateWindow("Corvane Screen Saver", 0, 0, width, height,
-                               SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS |
-                                   SDL_WINDOW_ALWAYS_ON_TOP);
+    : windows_(windows),
+      events_(events),
+      handle_(kSaverWindowHandle),
+      width_(width),
+      height_(height) {
+    window_ =
+        SDL_CreateWindow("Corvane Screen Saver", 0, 0, width, height,
+                         SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP);
     AskForFullScreen(window_);
     windows_.Attach(this);
 }
 
 SdlSaverWindow::SdlSaverWindow(DesktopWindows& windows, SaverEvents& events, SDL_Window* window,
                                int width, int height)
-      : windows_(windows), events_(events), window_(window), handle_(kSaverWindowHandle),
-      width_(width), height_(height) {
+    : windows_(windows),
+      events_(events),
+      window_(window),
+      handle_(kSaverWindowHandle),
+      width_(width),
+      height_(height) {
     windows_.Attach(this);
 }
 
-SdlSaverWindow::~SdlSaverWindow() { Close(); }
+SdlSaverWindow::~SdlSaverWindow() {
+    Close();
+}
 
 void SdlSaverWindow::Replace(SDL_Window* window, int width, int height) {
     if (dc_) {
@@ -83,8 +92,12 @@ HDC SdlSaverWindow::hDC() {
     return dc_;
 }
 
-double SdlSaverWindow::ScaleWidth() { return width_ * DesktopHost::kTwipsPerPixel; }
-double SdlSaverWindow::ScaleHeight() { return height_ * DesktopHost::kTwipsPerPixel; }
+double SdlSaverWindow::ScaleWidth() {
+    return width_ * DesktopHost::kTwipsPerPixel;
+}
+double SdlSaverWindow::ScaleHeight() {
+    return height_ * DesktopHost::kTwipsPerPixel;
+}
 
 void SdlSaverWindow::Show() {
     if (!window_) return;
@@ -109,7 +122,9 @@ void SdlSaverWindow::Show() {
     }
 }
 
-void SdlSaverWindow::Refresh() { Present(); }
+void SdlSaverWindow::Refresh() {
+    Present();
+}
 
 void SdlSaverWindow::Close() {
     if (dc_) {
@@ -136,8 +151,8 @@ bool SdlSaverWindow::Acquire(plat::WindowSurface& out) {
     // each presented rectangle.
     if (shadow_.empty()) {
         shadow_.assign(static_cast<std::size_t>(width_) * height_, 0xFFFFFF);
-        shadowSurface_ = SDL_CreateRGBSurfaceWithFormatFrom(
-            shadow_.data(), width_, height_, 32, width_ * 4, SDL_PIXELFORMAT_RGB888);
+        shadowSurface_ = SDL_CreateRGBSurfaceWithFormatFrom(shadow_.data(), width_, height_, 32,
+                                                            width_ * 4, SDL_PIXELFORMAT_RGB888);
     }
     out = {shadow_.data(), width_, height_, width_};
     return true;
@@ -183,7 +198,8 @@ void SdlSaverWindow::RenewSurface() {
     int w = std::min(old.width, now.width), h = std::min(old.height, now.height);
     for (int y = 0; y < h; ++y)
         std::memcpy(now.pixels + static_cast<std::size_t>(y) * now.pitch,
-                    &keep[static_cast<std::size_t>(y) * old.width], static_cast<std::size_t>(w) * 4);
+                    &keep[static_cast<std::size_t>(y) * old.width],
+                    static_cast<std::size_t>(w) * 4);
     plat::MoveWindowPixels(handle_, now);
     width_ = now.width;
     height_ = now.height;
@@ -212,8 +228,7 @@ void SdlSaverWindow::Deliver(const SDL_Event& e) {
             break;
         case SDL_MOUSEBUTTONDOWN:
             events_.Form_MouseDown(static_cast<std::int16_t>(SDL_BUTTON(e.button.button)),
-                                   ShiftState(SDL_GetModState()), e.button.x * tx,
-                                   e.button.y * ty);
+                                   ShiftState(SDL_GetModState()), e.button.x * tx, e.button.y * ty);
             break;
         case SDL_MOUSEMOTION:
             events_.Form_MouseMove(ButtonBits(e.motion.state), ShiftState(SDL_GetModState()),

@@ -7,15 +7,15 @@
 #include <array>
 #include <vector>
 
-#include "platform/window_pixels.h"
 #include "platform/saver_window.h"
+#include "platform/window_pixels.h"
 
 namespace plat {
 
 class DesktopWindows;
 
 class SdlSaverWindow : public SaverWindow {
-public:
+  public:
     SdlSaverWindow(DesktopWindows& windows, SaverEvents& events, int width, int height);
     ~SdlSaverWindow() override;
 
@@ -34,10 +34,10 @@ public:
     SDL_Window* Sdl() const { return window_; }
     bool Acquire(plat::WindowSurface& out);
     void Changed(int x, int y, int width, int height);
-    virtual void Pump();            // presents drawn rectangles, delivers input
+    virtual void Pump();                 // presents drawn rectangles, delivers input
     void Wait(std::uint32_t timeoutMs);  // sleeps until input or the time-out
 
-protected:
+  protected:
     // Takes a window made elsewhere (a daemon's window, say).
     SdlSaverWindow(DesktopWindows& windows, SaverEvents& events, SDL_Window* window, int width,
                    int height);
@@ -46,7 +46,7 @@ protected:
     void Replace(SDL_Window* window, int width, int height);
     void RepaintAll();  // presents every pixel again
 
-private:
+  private:
     DesktopWindows& windows_;
     SaverEvents& events_;
     SDL_Window* window_ = nullptr;

@@ -14,11 +14,15 @@ int CountError(Display*, XErrorEvent*) {
     return 0;
 }
 
-int ConnectionLost(Display*) { std::_Exit(0); }
+int ConnectionLost(Display*) {
+    std::_Exit(0);
+}
 
 }  // namespace
 
-void TolerateXErrors() { XSetErrorHandler(CountError); }
+void TolerateXErrors() {
+    XSetErrorHandler(CountError);
+}
 
 int TakeXErrors() {
     int n = errorsSeen;
@@ -26,6 +30,8 @@ int TakeXErrors() {
     return n;
 }
 
-void InstallXConnectionLossHandler() { XSetIOErrorHandler(ConnectionLost); }
+void InstallXConnectionLossHandler() {
+    XSetIOErrorHandler(ConnectionLost);
+}
 
 }  // namespace plat

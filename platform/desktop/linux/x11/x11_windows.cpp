@@ -1,19 +1,19 @@
 #include "platform/desktop/linux/x11/x11_windows.h"
 
-#include "platform/desktop/linux/x11/x11_errors.h"
-
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 #include <algorithm>
 #include <cstring>
 
+#include "platform/desktop/linux/x11/x11_errors.h"
+
 namespace plat {
 namespace {
 
 bool IsXrgb(const XImage* img) {
-    return img->bits_per_pixel == 32 && img->red_mask == 0xFF0000 &&
-           img->green_mask == 0x00FF00 && img->blue_mask == 0x0000FF;
+    return img->bits_per_pixel == 32 && img->red_mask == 0xFF0000 && img->green_mask == 0x00FF00 &&
+           img->blue_mask == 0x0000FF;
 }
 
 std::uint32_t Channel(unsigned long pixel, unsigned long mask) {
@@ -62,8 +62,8 @@ bool X11Windows::Capture(unsigned long drawable, int width, int height, std::uin
             }
             for (int x = 0; x < width; ++x) {
                 unsigned long p = XGetPixel(img, x, y);
-                row[x] = (Channel(p, img->red_mask) << 16) |
-                         (Channel(p, img->green_mask) << 8) | Channel(p, img->blue_mask);
+                row[x] = (Channel(p, img->red_mask) << 16) | (Channel(p, img->green_mask) << 8) |
+                         Channel(p, img->blue_mask);
             }
         }
         XDestroyImage(img);
@@ -134,10 +134,10 @@ void X11Windows::Release(HWND id) {
     if (dpy && b.dirty && id != plat::kDesktopWindow) {
         Visual* visual = DefaultVisual(dpy, DefaultScreen(dpy));
         int depth = DefaultDepth(dpy, DefaultScreen(dpy));
-        XImage* img = XCreateImage(dpy, visual, static_cast<unsigned>(depth), ZPixmap, 0,
-                                   reinterpret_cast<char*>(b.pixels.data()),
-                                   static_cast<unsigned>(b.width),
-                                   static_cast<unsigned>(b.height), 32, b.width * 4);
+        XImage* img =
+            XCreateImage(dpy, visual, static_cast<unsigned>(depth), ZPixmap, 0,
+                         reinterpret_cast<char*>(b.pixels.data()), static_cast<unsigned>(b.width),
+                         static_cast<unsigned>(b.height), 32, b.width * 4);
         if (img && IsXrgb(img)) {
             GC gc = XCreateGC(dpy, static_cast<Window>(id), 0, nullptr);
             XPutImage(dpy, static_cast<Window>(id), gc, img, 0, 0, 0, 0,

@@ -11,9 +11,8 @@
 
 namespace plat {
 
-
 class X11Windows {
-public:
+  public:
     X11Windows();
     ~X11Windows();
 
@@ -26,13 +25,13 @@ public:
     void Changed(HWND id, int x, int y, int width, int height);
     void Release(HWND id);
 
-private:
+  private:
     struct Buffer {
         std::vector<std::uint32_t> pixels;
         int width = 0, height = 0;
         bool dirty = false;
     };
-    void* display_ = nullptr;  // Display*, opened on first use
+    void* display_ = nullptr;                   // Display*, opened on first use
     std::unique_ptr<std::uint32_t[]> desktop_;  // pages untouched until captured
     int desktopWidth_ = 0, desktopHeight_ = 0;
     bool desktopCaptured_ = false;
