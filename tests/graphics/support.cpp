@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "tests/support/temp_folder.h"
+#include "tests/windows/bmp_bytes.h"
 
 Canvas::Canvas(int w, int h, bool mono, std::uint32_t fill) : width(w), height(h) {
     dc = plat::CreateCompatibleDC(0);
@@ -61,41 +62,8 @@ void TestWindows::Release(plat::HWND) {
     ++released;
 }
 
-namespace {
-
-void Put16(std::vector<std::uint8_t>& b, std::uint32_t v) {
-    b.push_back(v & 0xFF);
-    b.push_back((v >> 8) & 0xFF);
-}
-void Put32(std::vector<std::uint8_t>& b, std::uint32_t v) {
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
-
-std::vector<std::uint8_t> Headers(int width, int height, int bits, int colours,
-                                  std::uint32_t imageBytes) {
-    std::vector<std::uint8_t> b;
-    const std::uint32_t offBits = 14 + 40 + 4 * colours;
-    b.push_back('B');
-    b.push_back('M');
-    Put32(b, offBits + imageBytes);
-    Put32(b, 0);
-    Put32(b, offBits);
-    Put32(b, 40);
-    Put32(b, std::uint32_t(width));
-    Put32(b, std::uint32_t(height));
-    Put16(b, 1);
-    Put16(b, bits);
-    Put32(b, 0);
-    Put32(b, imageBytes);
-    Put32(b, 2835);
-    Put32(b, 2835);
-    Put32(b, colours);
-    Put32(b, 0);
-    return b;
-}
-
-}  // namespace
+using bmptest::Headers;
+using bmptest::Put32;
 
 std::vector<std::uint8_t> Bmp24(int width, int height, const std::vector<std::uint32_t>& rgb,
                                 bool topDown) {
@@ -118,7 +86,7 @@ std::vector<std::uint8_t> BmpIndexed(int width, int height, int bits,
                                      const std::vector<std::uint32_t>& palette,
                                      const std::vector<std::uint8_t>& indices) {
     const int stride = (width * bits + 31) / 32 * 4;
-    auto b = Headers(width, height, bits, int(palette.size()), stride * height);
+    auto b = Headers(width, height, bits, std::uint32_t(palette.size()), stride * height);
     for (std::uint32_t c : palette) Put32(b, c);  // 0x00RRGGBB is B, G, R, 0 in the file
     for (int r = height - 1; r >= 0; --r) {
         std::vector<std::uint8_t> row(stride);

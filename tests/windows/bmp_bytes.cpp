@@ -3,7 +3,6 @@
 #include "platform/bmp_header.h"
 
 namespace bmptest {
-namespace {
 
 void Put16(std::vector<std::uint8_t>& b, std::uint32_t v) {
     b.push_back(v & 0xFF);
@@ -13,10 +12,6 @@ void Put32(std::vector<std::uint8_t>& b, std::uint32_t v) {
     Put16(b, v & 0xFFFF);
     Put16(b, v >> 16);
 }
-std::uint32_t Get32(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (std::uint32_t{b[at + 3]} << 24);
-}
-
 std::vector<std::uint8_t> Headers(int width, int height, int bits, std::uint32_t colours,
                                   std::uint32_t imageSize) {
     std::vector<std::uint8_t> b;
@@ -38,6 +33,12 @@ std::vector<std::uint8_t> Headers(int width, int height, int bits, std::uint32_t
     Put32(b, colours);
     Put32(b, 0);
     return b;
+}
+
+namespace {
+
+std::uint32_t Get32(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (std::uint32_t{b[at + 3]} << 24);
 }
 
 }  // namespace
