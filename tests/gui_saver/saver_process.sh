@@ -123,6 +123,48 @@ preview)
     "$work/Corvane" /p 12345 || fail "a missing window must end quietly"
     "$work/Corvane" /p || fail "no window number must end quietly"
     ;;
+instance_across_modes)
+    # The settings dialog open: a saver run ends at once, as with a saver.
+    "$work/Corvane" /C & dialog=$!
+    for _ in $(seq 100); do xwininfo -root -tree | grep -q '"Corvane' && break; sleep 0.1; done
+    kill -0 "$dialog" || fail "the settings dialog did not stay"
+    start=$(date +%s%N)
+    timeout 5 "$work/Corvane" /S || fail "the saver run failed"
+    elapsed=$((($(date +%s%N) - start) / 1000000))
+    [ "$elapsed" -lt 1000 ] || fail "a saver started over the open dialog (${elapsed} ms)"
+    kill -9 "$dialog"; wait "$dialog" 2>/dev/null || true
+    # A saver running: the dialog and the preview still start.
+    start_saver /S
+    "$work/Corvane" /C & dialog=$!
+    sleep 1
+    kill -0 "$dialog" 2>/dev/null || fail "the dialog did not start beside a running saver"
+    kill -9 "$dialog" "$pid"
+    ;;
+read_only_files)
+    # A settings file the user may not write stays as it is, byte for byte.
+    chmod 444 "$work/corvane.ini"
+    cp "$work/corvane.ini" "$work/ini.before"
+    start_saver /S
+    xdotool key space
+    ended_within 3 || fail "a key did not end the run"
+    cmp -s "$work/corvane.ini" "$work/ini.before" || fail "the read-only settings file changed"
+    [ "$(stat -c %a "$work/corvane.ini")" = 444 ] || fail "its mode changed"
+    # A read-only desktop picture is not replaced either: desktop mode then
+    # reports the missing files.
+    chmod 644 "$work/corvane.ini"
+    sed -i 's/scMode=0/scMode=1/' "$work/corvane.ini"
+    printf 'not a picture' >"$work/vantrelsoftware/corvane/background.bmp"
+    chmod 444 "$work/vantrelsoftware/corvane/background.bmp"
+    "$work/Corvane" /S & pid=$!
+    for _ in $(seq 60); do
+        [ "$(xwininfo -root -tree | grep -c '"Corvane Screen Saver"')" -ge 2 ] && break
+        sleep 0.1
+    done
+    [ "$(cat "$work/vantrelsoftware/corvane/background.bmp")" = "not a picture" ] ||
+        fail "the read-only desktop picture was replaced"
+    [ -z "$(find "$work" -name '.*.??????')" ] || fail "temporary files were left"
+    pkill -9 -f "$work/Corvane" || true
+    ;;
 *) fail "unknown test $test" ;;
 esac
 echo "PASS: $test"

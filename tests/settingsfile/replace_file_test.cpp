@@ -3,6 +3,7 @@
 // the file is always one writer's whole content and nothing is left beside it.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -38,6 +39,36 @@ TEST(ReplaceFile, ReadsBackWhatItWroteAndRefusesAMissingFolder) {
     EXPECT_FALSE(plat::ReadWholeFile(t / "x.bin", 2));  // larger than allowed
     EXPECT_FALSE(plat::ReplaceFileContent(t / "no-such-folder/x.bin", "x"));
     EXPECT_FALSE(plat::FileExists(t / "no-such-folder"));
+}
+
+}  // namespace
+
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(ReplaceFile, AReadOnlyFileStaysAsItIs) {
+    TempFolder t;
+    t.Write("corvane.ini", "[mode]\r\nscMode=1\r\n");
+    fs::permissions(t / "corvane.ini",
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_FALSE(plat::ReplaceFileContent(t / "corvane.ini", "x"));
+    EXPECT_EQ(t.Read("corvane.ini"), "[mode]\r\nscMode=1\r\n");
+    EXPECT_EQ(fs::status(t / "corvane.ini").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+}
+
+TEST(ReplaceFile, StaleTemporariesOfKilledWritesGoAtTheNextWrite) {
+    TempFolder t;
+    t.Write(".corvane.ini.AbC123", "half");  // a write killed an hour ago
+    t.Write(".corvane.ini.XyZ789", "live");  // another writer's, just made
+    t.Write(".other.ini.AbC123", "not ours to judge");
+    fs::last_write_time(t / ".corvane.ini.AbC123",
+                        fs::file_time_type::clock::now() - std::chrono::hours(1));
+    ASSERT_TRUE(plat::ReplaceFileContent(t / "corvane.ini", "new"));
+    EXPECT_FALSE(fs::exists(t / ".corvane.ini.AbC123"));
+    EXPECT_TRUE(fs::exists(t / ".corvane.ini.XyZ789"));
+    EXPECT_TRUE(fs::exists(t / ".other.ini.AbC123"));
 }
 
 }  // namespace

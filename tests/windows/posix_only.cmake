@@ -14,7 +14,9 @@ set(CORVANE_POSIX_ONLY_TESTS
     # line before a new section. The values read back are the same.
     ProfileWrite.CreatesTheFileAndTheSection
     ProfileWrite.KeepsEveryOtherLineAndTheLineEnds
-    # Unix permission bits and symbolic links.
+    # Unix permission bits and symbolic links; our temporary file names.
+    ReplaceFile.AReadOnlyFileStaysAsItIs
+    ReplaceFile.StaleTemporariesOfKilledWritesGoAtTheNextWrite
     ProfileWrite.KeepsTheFilesPermissionsAndLeavesNoTemporaryFile
     ProfileWrite.WritesThroughASymbolicLink
     # Without a window provider our software GDI has no windows at all; on

@@ -15,6 +15,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ::InitCommonControlsEx(&icc);
     static win32::Win32Host host;
     plat::SetHost(&host);
+    // A copy in any mode counts as running for a later saver run, so the
+    // claim is taken at the start (not in a daemon's window, where the
+    // daemon decides); only a saver run tests it.
+    if (!host.HackMode()) host.PrevInstance();
     ProgramStart();
     host.Forms().Run();
     ::ExitProcess(0);

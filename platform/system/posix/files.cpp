@@ -23,6 +23,14 @@ bool IsRegularFile(const std::string& path) {
 
 }  // namespace
 
+std::string ProgramFileName() {
+    char buf[PATH_MAX];
+    ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return "program";
+    std::string path(buf, static_cast<std::size_t>(n));
+    return path.substr(path.rfind('/') + 1);
+}
+
 std::string ProgramFolder() {
     char buf[PATH_MAX];
     ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
@@ -32,19 +40,49 @@ std::string ProgramFolder() {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-bool ClaimInstance(const std::string& name) {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    std::string folder = (runtime && *runtime) ? runtime : "";
+namespace {
+
+// A folder only this user can write: XDG_RUNTIME_DIR when it is usable,
+// else a private folder (mode 700) in the temp folder; "" when neither is.
+std::string PrivateFolder() {
     struct stat st {};
-    if (folder.empty() || ::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-        const char* tmp = std::getenv("TMPDIR");
-        folder = (tmp && *tmp) ? tmp : "/tmp";
-    }
-    std::string path = folder;
-    path.append("/").append(name).append("-").append(std::to_string(::getuid())).append(".lock");
-    // Kept open (and locked) for the life of the process.
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime && *runtime && ::stat(runtime, &st) == 0 && S_ISDIR(st.st_mode) &&
+        st.st_uid == ::getuid() && ::access(runtime, W_OK | X_OK) == 0)
+        return runtime;
+    const char* tmp = std::getenv("TMPDIR");
+    std::string folder = (tmp && *tmp) ? tmp : "/tmp";
+    folder += "/corvane-" + std::to_string(::getuid());
+    ::mkdir(folder.c_str(), 0700);
+    // Someone else's folder, a link or one others may write is no place
+    // for our claim.
+    if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() ||
+        (st.st_mode & 077) != 0)
+        return "";
+    return folder;
+}
+
+// The display as part of a file name: ":0" is "0", "host:1.0" "host_1.0".
+std::string DisplayName() {
+    const char* display = std::getenv("DISPLAY");
+    std::string name = (display && *display) ? display : "none";
+    if (!name.empty() && name[0] == ':') name.erase(0, 1);
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.' && c != '-') c = '_';
+    return name;
+}
+
+}  // namespace
+
+bool ClaimInstance(const std::string& name) {
+    const std::string folder = PrivateFolder();
+    if (folder.empty()) return true;  // cannot tell: let this copy run
+    std::string path =
+        folder + "/" + name + "-" + std::to_string(::getuid()) + "-" + DisplayName() + ".lock";
+    // Kept open (and locked) for the life of the process; not inherited by
+    // the programs it starts.
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0) return true;  // cannot tell: let this copy run
+    if (fd < 0) return true;
     return ::flock(fd, LOCK_EX | LOCK_NB) == 0;
 }
 

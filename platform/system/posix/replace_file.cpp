@@ -1,4 +1,5 @@
 // Whole-file reads and crash-safe replacement of a file's content.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -6,12 +7,15 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <ctime>
 #include <vector>
 
 #include "platform/files.h"
 
 namespace plat {
 namespace {
+
+constexpr std::time_t kStaleSeconds = 60;
 
 bool WriteAll(int fd, const std::string& data) {
     std::size_t done = 0;
@@ -46,6 +50,26 @@ void SyncFolder(const std::string& folder) {
         ::fsync(fd);
         ::close(fd);
     }
+}
+
+// Temporary files of earlier writes of name that were killed half-way:
+// ours, and older than any write takes, so another writer's live file stays.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& name) {
+    const std::string prefix = "." + name + ".";
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    const std::time_t now = std::time(nullptr);
+    while (dirent* e = ::readdir(dir)) {
+        const std::string entry = e->d_name;
+        if (entry.size() != prefix.size() + 6 || entry.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::string path = folder + "/" + entry;
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::getuid() &&
+            now - st.st_mtime > kStaleSeconds)
+            ::unlink(path.c_str());
+    }
+    ::closedir(dir);
 }
 
 }  // namespace
@@ -92,10 +116,19 @@ bool ReplaceFileContent(const std::string& path, const std::string& content) {
     std::string tmpl = folder + "/." + name + ".XXXXXX";
     std::vector<char> tmp(tmpl.begin(), tmpl.end());
     tmp.push_back('\0');
+    struct stat st {};
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    // A file the user may not write (or that has no write bit at all, which
+    // stops root too, as a read-only file does on Windows) stays as it is:
+    // renaming over it would replace it behind the user's back.
+    if (exists && (::access(target.c_str(), W_OK) != 0 || (st.st_mode & 0222) == 0)) {
+        errno = EACCES;
+        return false;
+    }
+    mode_t mode = exists ? (st.st_mode & 07777) : 0644;
+    RemoveStaleTemporaries(folder, name);
     int fd = ::mkstemp(tmp.data());
     if (fd < 0) return false;
-    struct stat st {};
-    mode_t mode = (::stat(target.c_str(), &st) == 0) ? (st.st_mode & 07777) : 0644;
     bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, content) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (ok) ok = ::rename(tmp.data(), target.c_str()) == 0;

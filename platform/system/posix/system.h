@@ -10,10 +10,12 @@ namespace posixsys {
 std::uint32_t TickCount();      // milliseconds since an arbitrary start, wraps
 double SecondsSinceMidnight();  // local time, with fraction
 std::string ProgramFolder();    // folder of the running program file
+std::string ProgramFileName();  // its name, without the folder
 
-// Takes a lock file named name (in $XDG_RUNTIME_DIR, else the temp folder)
-// with flock for the rest of the process's life; false when another process
-// holds it. The kernel frees it when the process dies.
+// Takes a lock file for name, this user and this X display (in
+// $XDG_RUNTIME_DIR, else a private folder of this user's in the temp
+// folder) with flock for the rest of the process's life; false when another
+// process holds it. The kernel frees it when the process dies.
 bool ClaimInstance(const std::string& name);
 
 // Starts path with args, detached in a session of its own, without waiting;

@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -39,6 +40,7 @@ std::string FindOnPath(const std::string& name) {
 
 struct SystemHost::State {
     std::string command;
+    int prevInstance = -1;  // not asked yet
     std::mt19937 random{static_cast<std::uint32_t>(std::time(nullptr))};
 };
 
@@ -108,8 +110,16 @@ char SystemHost::PathSeparator() {
 std::string SystemHost::ExeSuffix() {
     return "";
 }
+// The claim is named after the program's file, as on Windows: the saver and
+// Tellwell never stand in each other's way. Asked once, kept for the life of
+// the process.
 bool SystemHost::PrevInstance() {
-    return !posixsys::ClaimInstance("corvane-saver");
+    if (state_->prevInstance < 0) {
+        std::string name = posixsys::ProgramFileName();
+        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        state_->prevInstance = posixsys::ClaimInstance(name) ? 0 : 1;
+    }
+    return state_->prevInstance == 1;
 }
 std::string SystemHost::Dir(const std::string& path) {
     return StoredName(path);

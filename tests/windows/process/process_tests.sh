@@ -56,6 +56,32 @@ saver_run() {
     focus_root
 }
 
+# --- The settings dialog open, a saver run ends at once; a saver running,
+# the dialog still starts --------------------------------------------------
+instance_across_modes() {
+    reset_ini
+    wine "$WIN_PROG/Corvane.scr" /c & local dialog=$!
+    wait_window "Corvane Screen Saver" 30 >/dev/null || { fail instance_across_modes "no dialog"; stop $dialog; return; }
+    wine "$WIN_PROG/Corvane.scr" /S & local saver=$!
+    if ! wait_gone $saver 15; then
+        fail instance_across_modes "a saver started over the open dialog"
+        stop $saver; stop $dialog; return
+    fi
+    stop $dialog
+    wine "$WIN_PROG/Corvane.scr" /S & saver=$!
+    wait_window Form1 30 >/dev/null || { fail instance_across_modes "no saver"; stop $saver; return; }
+    wine "$WIN_PROG/Corvane.scr" /c & dialog=$!
+    if wait_window "Corvane Screen Saver" 30 >/dev/null; then
+        pass instance_across_modes
+    else
+        fail instance_across_modes "the dialog did not start beside a running saver"
+    fi
+    stop $dialog
+    xdotool key space
+    wait_gone $saver 15 || stop $saver
+    focus_root
+}
+
 # --- A second copy while one runs ends at once ---------------------------
 second_copy() {
     reset_ini
@@ -187,7 +213,7 @@ preview() {
 }
 
 # All tests, or those named on the command line.
-for t in ${@:-saver_run second_copy run_starts_tellwell settings_dialog tellwell_submit password_check preview}; do
+for t in ${@:-saver_run second_copy instance_across_modes run_starts_tellwell settings_dialog tellwell_submit password_check preview}; do
     "$t"
 done
 
