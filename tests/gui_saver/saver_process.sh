@@ -165,6 +165,52 @@ read_only_files)
     [ -z "$(find "$work" -name '.*.??????')" ] || fail "temporary files were left"
     pkill -9 -f "$work/Corvane" || true
     ;;
+message_keys)
+    # The missing-files message takes the keyboard, wherever the pointer is,
+    # with or without a window manager; Return, Space and Escape close it.
+    rm "$work/vantrelsoftware/corvane/logo.bmp"
+    for key in Return space Escape; do
+        xdotool mousemove 3 3
+        "$work/Corvane" /S & pid=$!
+        for _ in $(seq 60); do
+            [ "$(xwininfo -root -tree | grep -c '"Corvane Screen Saver"')" -ge 2 ] && break
+            sleep 0.1
+        done
+        sleep 0.3
+        xdotool key "$key"
+        ended_within 3 || fail "$key did not close the message"
+    done
+    ;;
+session_signals)
+    # SIGTERM, SIGINT and SIGHUP end every mode at once and write nothing.
+    cp "$work/corvane.ini" "$work/ini.before"
+    for sig in TERM INT HUP; do
+        "$work/Corvane" /C & pid=$!
+        for _ in $(seq 100); do xwininfo -root -tree | grep -q '"Corvane' && break; sleep 0.1; done
+        kill -"$sig" "$pid"
+        ended_within 2 || fail "SIG$sig did not end the settings dialog"
+    done
+    rm "$work/vantrelsoftware/corvane/logo.bmp"
+    for sig in TERM KILL; do
+        "$work/Corvane" /S & pid=$!
+        for _ in $(seq 60); do
+            [ "$(xwininfo -root -tree | grep -c '"Corvane Screen Saver"')" -ge 2 ] && break
+            sleep 0.1
+        done
+        kill -"$sig" "$pid"
+        ended_within 2 || fail "SIG$sig did not end the saver showing its message"
+        sleep 0.3
+        [ "$(xwininfo -root -tree | grep -c '"Corvane Screen Saver"')" = 0 ] ||
+            fail "windows outlived the saver after SIG$sig"
+        [ -z "$(pgrep -f "$work/Corvane")" ] || fail "a process outlived the saver after SIG$sig"
+    done
+    cmp -s "$work/corvane.ini" "$work/ini.before" || fail "a stopped mode wrote the settings"
+    # The claim went with the killed saver: a new run starts.
+    cp -r "$build/vantrelsoftware/corvane/logo.bmp" "$work/vantrelsoftware/corvane/"
+    start_saver /S
+    kill -0 "$pid" 2>/dev/null || fail "a new saver run did not start"
+    kill "$pid"
+    ;;
 *) fail "unknown test $test" ;;
 esac
 echo "PASS: $test"

@@ -7,8 +7,11 @@
 #include <ctime>
 
 #include "platform/desktop/linux/fltk/fltk_forms.h"
+#include "platform/desktop/linux/fltk/fltk_msgbox.h"
 #include "platform/desktop/linux/sdl/sdl_hack_window.h"
 #include "platform/desktop/linux/sdl/sdl_saver_window.h"
+#include "platform/desktop/linux/sdl/sdl_x11.h"
+#include "platform/desktop/linux/session_signals.h"
 #include "platform/desktop/linux/x11/x11_errors.h"
 
 namespace plat {
@@ -17,7 +20,9 @@ DesktopHost::DesktopHost(int argc, char** argv)
     : SystemHost(argc, argv),
       hack_(FindHackTarget(argc, argv, std::getenv("XSCREENSAVER_WINDOW"))),
       windows_([this](int& w, int& h) { ScreenPixels(w, h); }),
-      forms_(CreateFltkForms()) {}
+      forms_(CreateFltkForms()) {
+    EndOnSessionSignals();
+}
 
 DesktopHost::~DesktopHost() {
     if (sdlVideo_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -52,17 +57,22 @@ void DesktopHost::MsgBox(const std::string& text, const std::string& title, MsgI
         std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
         return;
     }
-    Uint32 flags = icon == MsgIcon::Warning ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_INFORMATION;
+    // The toolkit's box, in this process: SDL's own runs in a child process
+    // that would outlive a stop from outside, with our windows and claim.
     SdlSaverWindow* window = windows_.Saver();
-    SDL_Window* parent = window ? window->Sdl() : nullptr;
-    if (window) window->Refresh();  // what was drawn shows behind the message
-    if (SDL_ShowSimpleMessageBox(flags, title.c_str(), text.c_str(), parent) != 0)
-        std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+    if (window) {
+        window->Refresh();  // what was drawn shows behind the message
+        LetOthersAbove(window->Sdl());
+    }
+    fltk::ShowMessageBox(text, title, icon, window ? XWindowOf(window->Sdl()) : 0);
 }
 
 bool DesktopHost::InitVideo() {
     if (sdlVideo_) return true;
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // Ours end the process in every mode; SDL's would only queue a quit
+    // event that no loop reads while a dialog or message box is up.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     // The fatal message must show over the saver, not over a minimised one.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");

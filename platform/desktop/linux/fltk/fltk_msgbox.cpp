@@ -5,6 +5,7 @@
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Window.H>
 #include <FL/fl_draw.H>
+#include <FL/x.H>
 
 #include <algorithm>
 
@@ -37,9 +38,41 @@ void Close(Fl_Widget* w, void*) {
     w->window()->hide();
 }
 
+// Return, Space and Escape close the box from any widget in it.
+class BoxWindow : public Fl_Window {
+  public:
+    using Fl_Window::Fl_Window;
+    int handle(int event) override {
+        if (event == FL_KEYBOARD || event == FL_SHORTCUT) {
+            const int key = Fl::event_key();
+            if (key == FL_Enter || key == FL_KP_Enter || key == ' ' || key == FL_Escape) {
+                hide();
+                return 1;
+            }
+        }
+        return Fl_Window::handle(event);
+    }
+};
+
+// The keyboard goes to the box once it is on screen, with or without a
+// window manager, wherever the pointer is.
+void TakeKeyboard(Fl_Window& win) {
+    for (int i = 0; i < 100 && win.shown(); ++i) {
+        XWindowAttributes a{};
+        if (XGetWindowAttributes(fl_display, fl_xid(&win), &a) && a.map_state == IsViewable) {
+            XRaiseWindow(fl_display, fl_xid(&win));
+            XSetInputFocus(fl_display, fl_xid(&win), RevertToPointerRoot, CurrentTime);
+            XFlush(fl_display);
+            return;
+        }
+        Fl::wait(0.02);
+    }
+}
+
 }  // namespace
 
-void ShowMessageBox(const std::string& text, const std::string& title, MsgIcon icon) {
+void ShowMessageBox(const std::string& text, const std::string& title, MsgIcon icon,
+                    unsigned long owner) {
     fl_font(FL_HELVETICA, kFontSize);
     int tw = kMaxTextWidth, th = 0;
     const std::string label = LabelText(text);
@@ -51,7 +84,7 @@ void ShowMessageBox(const std::string& text, const std::string& title, MsgIcon i
     const int w = std::max(textX + tw + kMargin + 6, kButtonW + 2 * kMargin);
     const int h = kMargin + textH + kMargin + kButtonH + kMargin;
 
-    Fl_Window win(w, h);
+    BoxWindow win(w, h);
     win.copy_label(title.c_str());
     win.set_modal();
     if (warning) new WarningIcon(kMargin, kMargin);
@@ -71,7 +104,9 @@ void ShowMessageBox(const std::string& text, const std::string& title, MsgIcon i
     Fl::screen_xywh(sx, sy, sw, sh);
     win.position(sx + (sw - w) / 2, sy + (sh - h) / 2);
     win.show();
+    if (owner) XSetTransientForHint(fl_display, fl_xid(&win), owner);
     ok->take_focus();
+    TakeKeyboard(win);
     while (win.shown()) Fl::wait();
 }
 

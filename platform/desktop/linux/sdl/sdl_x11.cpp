@@ -18,4 +18,15 @@ void AskForFullScreen(SDL_Window* window) {
                     reinterpret_cast<unsigned char*>(values), 2);
 }
 
+unsigned long XWindowOf(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return 0;
+    return info.info.x11.window;
+}
+
+void LetOthersAbove(SDL_Window* window) {
+    if (window) SDL_SetWindowAlwaysOnTop(window, SDL_FALSE);
+}
+
 }  // namespace plat

@@ -10,4 +10,10 @@ namespace plat {
 // waits up to 100 ms for the window manager's answer; this does not wait.
 void AskForFullScreen(SDL_Window* window);
 
+// The X window of an SDL window, 0 when it has none.
+unsigned long XWindowOf(SDL_Window* window);
+
+// Takes "always above" off, so that a message box can show over it.
+void LetOthersAbove(SDL_Window* window);
+
 }  // namespace plat
