@@ -211,6 +211,19 @@ session_signals)
     kill -0 "$pid" 2>/dev/null || fail "a new saver run did not start"
     kill "$pid"
     ;;
+no_display)
+    # Without a display every mode ends at once, says why, and fails.
+    for mode in /S /C "/P 1" /A; do
+        start=$(date +%s%N)
+        # shellcheck disable=SC2086
+        if env -u DISPLAY timeout 5 "$work/Corvane" $mode 2>"$work/err"; then
+            fail "$mode without a display reported success"
+        fi
+        elapsed=$((($(date +%s%N) - start) / 1000000))
+        [ "$elapsed" -lt 2000 ] || fail "$mode without a display ran ${elapsed} ms"
+        grep -q "display" "$work/err" || fail "$mode said nothing on standard error"
+    done
+    ;;
 *) fail "unknown test $test" ;;
 esac
 echo "PASS: $test"

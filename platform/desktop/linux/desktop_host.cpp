@@ -13,6 +13,8 @@
 #include "platform/desktop/linux/sdl/sdl_x11.h"
 #include "platform/desktop/linux/session_signals.h"
 #include "platform/desktop/linux/x11/x11_errors.h"
+#include "platform/desktop/linux/x11/x11_windows.h"
+#include "platform/system/posix/system.h"
 
 namespace plat {
 
@@ -22,6 +24,20 @@ DesktopHost::DesktopHost(int argc, char** argv)
       windows_([this](int& w, int& h) { ScreenPixels(w, h); }),
       forms_(CreateFltkForms()) {
     EndOnSessionSignals();
+    EndWithoutDisplay();
+}
+
+// Without an X display no mode can show anything: say so and end, instead
+// of running a frame loop nobody sees (SDL would fall back to no video). A
+// video driver chosen on purpose (SDL_VIDEODRIVER) is left to SDL.
+void DesktopHost::EndWithoutDisplay() {
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    if ((driver && *driver) || CanOpenDisplay()) return;
+    const char* display = std::getenv("DISPLAY");
+    std::fprintf(stderr, "%s: cannot open the X display \"%s\"\n",
+                 posixsys::ProgramFileName().c_str(), display ? display : "");
+    std::fflush(nullptr);
+    std::_Exit(1);
 }
 
 DesktopHost::~DesktopHost() {

@@ -51,6 +51,7 @@ class DesktopHost : public SystemHost {
     DesktopWindows windows_;
     std::unique_ptr<FormsRuntime> forms_;
 
+    void EndWithoutDisplay();
     bool InitVideo();
     void ScreenPixels(int& width, int& height);
 };

@@ -8,7 +8,9 @@
 namespace plat {
 namespace {
 
-void EndNow(int) { ::_exit(0); }
+void EndNow(int) {
+    ::_exit(0);
+}
 
 }  // namespace
 

@@ -9,6 +9,12 @@
 #include "platform/desktop/linux/x11/x11_errors.h"
 
 namespace plat {
+
+bool CanOpenDisplay() {
+    Display* d = XOpenDisplay(nullptr);
+    if (d) XCloseDisplay(d);
+    return d != nullptr;
+}
 namespace {
 
 bool IsXrgb(const XImage* img) {

@@ -11,6 +11,9 @@
 
 namespace plat {
 
+// Whether the X display of DISPLAY can be opened.
+bool CanOpenDisplay();
+
 class X11Windows {
   public:
     X11Windows();
