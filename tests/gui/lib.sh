@@ -38,22 +38,22 @@ gui_start() {
         command -v "$tool" >/dev/null || gui_skip "$tool is not installed"
     done
     GUI_TMP=$(mktemp -d "${TMPDIR:-/tmp}/gui_test.XXXXXX")
-    if [ -z "${DISPLAY:-}" ]; then
-        command -v Xvfb >/dev/null || gui_skip "Xvfb is not installed"
-        # -displayfd picks a free display and writes its number; -noreset
-        # keeps the server as it is when its last client leaves; a 24-bit
-        # screen keeps colours exact.
-        Xvfb -displayfd 5 -screen 0 "${GUI_SCREEN:-1024x768}x24" -nolisten tcp -noreset \
-            5>"$GUI_TMP/display" 2>"$GUI_TMP/xvfb.log" &
-        GUI_PIDS+=($!)
-        local n
-        for n in $(seq 100); do
-            [ -s "$GUI_TMP/display" ] && break
-            sleep 0.05
-        done
-        [ -s "$GUI_TMP/display" ] || gui_fail "Xvfb did not start: $(cat "$GUI_TMP/xvfb.log")"
-        export DISPLAY=":$(head -n1 "$GUI_TMP/display")"
-    fi
+    # Always a server of our own: the caller's display (a desktop, a bare
+    # Xvfb) is never touched, and every run sees the same screen.
+    command -v Xvfb >/dev/null || gui_skip "Xvfb is not installed"
+    # -displayfd picks a free display and writes its number; -noreset keeps
+    # the server as it is when its last client leaves; a 24-bit screen keeps
+    # colours exact.
+    Xvfb -displayfd 5 -screen 0 "${GUI_SCREEN:-1024x768}x24" -nolisten tcp -noreset \
+        5>"$GUI_TMP/display" 2>"$GUI_TMP/xvfb.log" &
+    GUI_PIDS+=($!)
+    local n
+    for n in $(seq 100); do
+        [ -s "$GUI_TMP/display" ] && break
+        sleep 0.05
+    done
+    [ -s "$GUI_TMP/display" ] || gui_fail "Xvfb did not start: $(cat "$GUI_TMP/xvfb.log")"
+    export DISPLAY=":$(head -n1 "$GUI_TMP/display")"
     xdpyinfo >/dev/null 2>&1 || gui_fail "the X server at $DISPLAY does not answer"
 }
 
