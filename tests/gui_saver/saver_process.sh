@@ -224,6 +224,23 @@ no_display)
         grep -q "display" "$work/err" || fail "$mode said nothing on standard error"
     done
     ;;
+focus_back)
+    # After a run the keyboard focus is where it was before, with or without
+    # a window manager.
+    sed -i 's/appcurrent=3/appcurrent=0/' "$work/corvane.ini"
+    "$build/tests/corvane_test_xwindow" 200 100 >"$work/id" & target=$!
+    for _ in $(seq 50); do [ -s "$work/id" ] && break; sleep 0.1; done
+    id=$(head -1 "$work/id")
+    for _ in $(seq 50); do xwininfo -id "$id" | grep -q IsViewable && break; sleep 0.1; done
+    xdotool windowfocus "$id"
+    before=$(xdotool getwindowfocus)
+    start_saver /S
+    xdotool key space
+    ended_within 3 || fail "a key did not end the run"
+    after=$(xdotool getwindowfocus 2>/dev/null || echo none)
+    kill "$target" || true
+    [ "$after" = "$before" ] || fail "the focus went to $after, not back to $before"
+    ;;
 *) fail "unknown test $test" ;;
 esac
 echo "PASS: $test"

@@ -101,6 +101,10 @@ double SdlSaverWindow::ScaleHeight() {
 
 void SdlSaverWindow::Show() {
     if (!window_) return;
+    if (!focusKept_) {
+        focusBefore_ = CurrentFocus(window_);
+        focusKept_ = true;
+    }
     SDL_ShowWindow(window_);
     SDL_RaiseWindow(window_);
     // Pixels presented before the window is mapped are lost: wait for it.
@@ -134,6 +138,8 @@ void SdlSaverWindow::Close() {
     if (shadowSurface_) SDL_FreeSurface(shadowSurface_);
     shadowSurface_ = nullptr;
     current_ = {};
+    if (window_ && focusKept_) GiveFocusBack(window_, focusBefore_);
+    focusKept_ = false;
     if (window_) SDL_DestroyWindow(window_);
     window_ = nullptr;
     windows_.Detach(this);

@@ -59,6 +59,8 @@ class SdlSaverWindow : public SaverWindow {
     static constexpr int kMaxRects = 128;
     std::array<SDL_Rect, kMaxRects> dirty_{};
     int dirtyCount_ = 0;
+    unsigned long focusBefore_ = 0;  // the X input focus before Show
+    bool focusKept_ = false;
 
     void Present();
     // After the window's size changed, SDL makes new window pixels and frees

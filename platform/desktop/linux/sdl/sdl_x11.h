@@ -13,6 +13,12 @@ void AskForFullScreen(SDL_Window* window);
 // The X window of an SDL window, 0 when it has none.
 unsigned long XWindowOf(SDL_Window* window);
 
+// The X input focus now (a window, PointerRoot = 1, or None = 0), and
+// giving it back after the saver's window goes: without a window manager X
+// would leave it on None, and the keys a user types next would be lost.
+unsigned long CurrentFocus(SDL_Window* window);
+void GiveFocusBack(SDL_Window* window, unsigned long focus);
+
 // Takes "always above" off, so that a message box can show over it.
 void LetOthersAbove(SDL_Window* window);
 
