@@ -1,6 +1,11 @@
 // A host for tests and rendering without a display: its clock moves only
 // when told, its answers are set by the test, and it records the calls that
 // change the system. End() throws ProgramEnded instead of ending the process.
+//
+// LIMITATIONS: no real system service at all but the file names of Dir:
+// the registry, the instance claim, starting programs and opening documents
+// are answered from the fields below and recorded; windows and forms are
+// the headless ones a test installs.
 #pragma once
 #include <cstdint>
 #include <deque>
