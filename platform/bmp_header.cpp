@@ -62,7 +62,12 @@ bool PixelsFit(const std::uint8_t* info, std::uint64_t fileSize, BmpHeader& h) {
     if (h.pixelOffset > fileSize) return false;
     h.stride = (std::uint64_t(h.width) * h.bitCount + 31) / 32 * 4;
     h.pixelBytes = IsRle(h.compression) ? Le32(info + 20) : h.stride * std::uint64_t(h.height);
-    return h.pixelBytes != 0 && h.pixelBytes <= fileSize - h.pixelOffset;
+    if (h.pixelBytes == 0 || h.pixelBytes > fileSize - h.pixelOffset) return false;
+    // Two bytes of a run-length stream give at most 255 pixels: a canvas far
+    // larger than its data could fill is refused, so a file of a few hundred
+    // bytes cannot make a bitmap of hundreds of megabytes.
+    return !IsRle(h.compression) ||
+           std::uint64_t(h.width) * std::uint64_t(h.height) <= kBmpRlePixelsPerByte * h.pixelBytes;
 }
 
 }  // namespace

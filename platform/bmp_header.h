@@ -16,6 +16,9 @@ inline constexpr std::size_t kBmpMaxInfoHeader = 124;  // BITMAPV5HEADER
 inline constexpr std::size_t kBmpHeadBytes = kBmpFileHeader + kBmpMaxInfoHeader;
 inline constexpr std::int32_t kBmpMaxSide = 16384;
 inline constexpr std::int64_t kBmpMaxPixels = std::int64_t{1} << 26;  // 8192 x 8192
+// The most pixels a run-length-coded canvas may have for each byte of its
+// data (a 2-byte run covers at most 255 pixels).
+inline constexpr std::uint64_t kBmpRlePixelsPerByte = 128;
 
 inline constexpr std::uint32_t kBmpRgb = 0, kBmpRle8 = 1, kBmpRle4 = 2, kBmpBitfields = 3;
 

@@ -137,6 +137,20 @@ TEST(BmpHeader, RunLengthPixelsTakeTheirStatedSize) {
     EXPECT_FALSE(Accepts(b));
 }
 
+TEST(BmpHeader, ARunLengthCanvasMayNotFarOutgrowItsData) {
+    // 10 bytes of runs can fill 1280 pixels at the most generous count.
+    Bytes b = Head(1280, 1, 8);
+    Put(b, 30, plat::kBmpRle8);
+    Put(b, 34, 10);
+    EXPECT_TRUE(Accepts(b));
+    Put(b, 18, 1281);
+    EXPECT_FALSE(Accepts(b));
+    // A hostile header: 8192 x 8192 from a few bytes.
+    Put(b, 18, 8192);
+    Put(b, 22, 8192);
+    EXPECT_FALSE(Accepts(b));
+}
+
 TEST(BmpHeader, OffsetsNearTheTopOfTheRangeDoNotWrap) {
     Bytes b = Head(3, 2);
     Put(b, 10, 0xFFFFFFF0);  // 24 pixel bytes from here pass 2^32
