@@ -241,6 +241,27 @@ focus_back)
     kill "$target" || true
     [ "$after" = "$before" ] || fail "the focus went to $after, not back to $before"
     ;;
+claim_places)
+    # A runtime folder that is not the user's own still gives a claim (in a
+    # private folder instead), and the claim is per display.
+    mkdir "$work/rt"
+    if [ "$(id -u)" = 0 ]; then chown nobody "$work/rt"; else chmod 500 "$work/rt"; fi
+    export XDG_RUNTIME_DIR="$work/rt"
+    start_saver /S
+    first=$pid
+    start=$(date +%s%N)
+    timeout 5 "$work/Corvane" /S || fail "the second copy failed"
+    elapsed=$((($(date +%s%N) - start) / 1000000))
+    [ "$elapsed" -lt 1000 ] || fail "no claim with an unusable runtime folder (${elapsed} ms)"
+    [ -z "$(ls -A "$work/rt")" ] || fail "the claim went into a folder not the user's"
+    fifo=$work/displayfd; mkfifo "$fifo"
+    Xvfb -displayfd 5 -screen 0 640x480x24 -nolisten tcp 5>"$fifo" 2>/dev/null & other=$!
+    read -r num <"$fifo"
+    DISPLAY=":$num" "$work/Corvane" /S & second=$!
+    sleep 2
+    kill -0 "$second" 2>/dev/null || fail "a saver on another display stopped this one"
+    kill "$second" "$first" "$other" 2>/dev/null || true
+    ;;
 *) fail "unknown test $test" ;;
 esac
 echo "PASS: $test"
