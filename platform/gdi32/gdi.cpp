@@ -4,11 +4,10 @@
 #include "platform/gdi.h"
 
 #include <cstring>
-#include <vector>
 
+#include "platform/files.h"
 #include "platform/gdi32/bmp_decode.h"
 #include "platform/gdi32/window_dcs.h"
-#include "platform/system/win32/ansi_text.h"
 #include "platform/window_pixels.h"
 
 // Last: its macros would rename the declarations above.
@@ -108,25 +107,7 @@ COLORREF SetTextColor(HDC hdc, COLORREF color) {
 
 namespace {
 
-constexpr std::uintmax_t kMaxFileBytes = 256u << 20;
-
-std::vector<std::uint8_t> ReadSmallFile(const std::string& name) {
-    std::vector<std::uint8_t> bytes;
-    ::HANDLE f = ::CreateFileA(win32::ToAnsi(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return bytes;
-    LARGE_INTEGER size{};
-    if (::GetFileSizeEx(f, &size) && size.QuadPart > 0 &&
-        static_cast<std::uintmax_t>(size.QuadPart) <= kMaxFileBytes) {
-        bytes.resize(static_cast<std::size_t>(size.QuadPart));
-        DWORD got = 0;
-        if (!::ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) ||
-            got != bytes.size())
-            bytes.clear();
-    }
-    ::CloseHandle(f);
-    return bytes;
-}
+constexpr std::size_t kMaxFileBytes = 256u << 20;
 
 // A copy of bmp at the requested size (nearest pixel), in the same format.
 ::HBITMAP Resized(::HBITMAP bmp, int cx, int cy) {
@@ -161,8 +142,9 @@ std::vector<std::uint8_t> ReadSmallFile(const std::string& name) {
 HBITMAP LoadImageA(std::uintptr_t /*instance*/, const std::string& name, std::uint32_t type, int cx,
                    int cy, std::uint32_t flags) {
     if (type != IMAGE_BITMAP || (flags & LR_LOADFROMFILE) == 0 || cx < 0 || cy < 0) return 0;
-    const std::vector<std::uint8_t> bytes = ReadSmallFile(name);
-    ::HBITMAP bmp = win32::BitmapFromBmpBytes(bytes.data(), bytes.size());
+    const std::string bytes = ReadWholeFile(name, kMaxFileBytes).value_or("");
+    ::HBITMAP bmp = win32::BitmapFromBmpBytes(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                              bytes.size());
     if (bmp != nullptr) bmp = Resized(bmp, cx, cy);
     const HBITMAP handle = FromHandle(bmp);
     windowdc::Created(handle);

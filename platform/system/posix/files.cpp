@@ -23,21 +23,16 @@ bool IsRegularFile(const std::string& path) {
 
 }  // namespace
 
-std::string ProgramFileName() {
+// The running program's file, or "" when it cannot be told.
+std::string ProgramFile() {
     char buf[PATH_MAX];
     ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0) return "program";
-    std::string path(buf, static_cast<std::size_t>(n));
-    return path.substr(path.rfind('/') + 1);
+    return n > 0 ? std::string(buf, static_cast<std::size_t>(n)) : "";
 }
 
-std::string ProgramFolder() {
-    char buf[PATH_MAX];
-    ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0) return ".";
-    std::string path(buf, static_cast<std::size_t>(n));
-    std::size_t slash = path.rfind('/');
-    return slash == 0 ? "/" : path.substr(0, slash);
+std::string ProgramFileName() {
+    const std::string path = ProgramFile();
+    return path.empty() ? "program" : path.substr(path.rfind('/') + 1);
 }
 
 namespace {
@@ -92,6 +87,13 @@ namespace plat {
 
 using posixsys::EqualNoCase;
 using posixsys::IsRegularFile;
+
+std::string ProgramFolder() {
+    const std::string path = posixsys::ProgramFile();
+    if (path.empty()) return ".";
+    const std::size_t slash = path.rfind('/');
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
 
 std::string StoredName(const std::string& path) {
     std::size_t slash = path.rfind('/');

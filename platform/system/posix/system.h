@@ -9,7 +9,7 @@ namespace posixsys {
 
 std::uint32_t TickCount();      // milliseconds since an arbitrary start, wraps
 double SecondsSinceMidnight();  // local time, with fraction
-std::string ProgramFolder();    // folder of the running program file
+std::string ProgramFile();      // the running program's file, or ""
 std::string ProgramFileName();  // its name, without the folder
 
 // Takes a lock file for name, this user and this X display (in

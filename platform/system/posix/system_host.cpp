@@ -95,9 +95,6 @@ long SystemHost::RegCloseKey(HKEY) {
     return ERROR_FILE_NOT_FOUND;
 }
 
-std::string ProgramFolder() {
-    return posixsys::ProgramFolder();
-}
 std::string SystemHost::AppPath() {
     return ProgramFolder();
 }

@@ -5,43 +5,52 @@
 #include <X11/Xlib.h>
 
 namespace plat {
+namespace {
 
-void AskForFullScreen(SDL_Window* window) {
+// The X display and window of an SDL window; false when it has none.
+bool X11Of(SDL_Window* window, Display*& dpy, Window& id) {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
-    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
-    Display* dpy = info.info.x11.display;
+    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
+        return false;
+    dpy = info.info.x11.display;
+    id = info.info.x11.window;
+    return true;
+}
+
+}  // namespace
+
+void AskForFullScreen(SDL_Window* window) {
+    Display* dpy;
+    Window id;
+    if (!X11Of(window, dpy, id)) return;
     Atom state = XInternAtom(dpy, "_NET_WM_STATE", False);
     Atom values[] = {XInternAtom(dpy, "_NET_WM_STATE_FULLSCREEN", False),
                      XInternAtom(dpy, "_NET_WM_STATE_ABOVE", False)};
-    XChangeProperty(dpy, info.info.x11.window, state, XA_ATOM, 32, PropModeReplace,
+    XChangeProperty(dpy, id, state, XA_ATOM, 32, PropModeReplace,
                     reinterpret_cast<unsigned char*>(values), 2);
 }
 
 unsigned long XWindowOf(SDL_Window* window) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return 0;
-    return info.info.x11.window;
+    Display* dpy;
+    Window id;
+    return X11Of(window, dpy, id) ? id : 0;
 }
 
 unsigned long CurrentFocus(SDL_Window* window) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return 0;
+    Display* dpy;
+    Window id;
+    if (!X11Of(window, dpy, id)) return None;
     Window focus = None;
     int revert = 0;
-    XGetInputFocus(info.info.x11.display, &focus, &revert);
-    return focus == info.info.x11.window ? None : focus;
+    XGetInputFocus(dpy, &focus, &revert);
+    return focus == id ? None : focus;
 }
 
 void GiveFocusBack(SDL_Window* window, unsigned long focus) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (focus == None || !window || !SDL_GetWindowWMInfo(window, &info) ||
-        info.subsystem != SDL_SYSWM_X11)
-        return;
-    Display* dpy = info.info.x11.display;
+    Display* dpy;
+    Window id;
+    if (focus == None || !X11Of(window, dpy, id)) return;
     if (focus != PointerRoot) {
         XWindowAttributes a{};  // the window may have gone meanwhile
         if (!XGetWindowAttributes(dpy, focus, &a) || a.map_state != IsViewable) focus = PointerRoot;
