@@ -200,6 +200,27 @@ void FormState::PressTab(bool backwards) {
     if (ControlState* next = TabTarget(backwards)) GiveFocus(*next);
 }
 
+bool FormState::PressArrow(bool forward) {
+    std::vector<ControlState*> group;
+    ControlState* focused = nullptr;
+    for (auto& c : controls_)
+        if (HasFocus(*c)) focused = c.get();
+    if (focused == nullptr || focused->Design().kind != ControlKind::OptionButton) return false;
+    for (auto& c : controls_)
+        if (InGroupOf(*focused, *c) && (c.get() == focused || c->Enabled()))
+            group.push_back(c.get());
+    std::stable_sort(group.begin(), group.end(), [](const ControlState* a, const ControlState* b) {
+        return a->Design().tabIndex < b->Design().tabIndex;
+    });
+    const auto n = static_cast<std::ptrdiff_t>(group.size());
+    const auto at = std::find(group.begin(), group.end(), focused) - group.begin();
+    ControlState* next = group[static_cast<std::size_t>(((at + (forward ? 1 : -1)) % n + n) % n)];
+    if (next == focused) return true;
+    FocusOn(*next);
+    next->Clicked();
+    return true;
+}
+
 void FormState::FocusOn(ControlState& control) {
     if (!Revealed() || !GiveFocus(control)) pendingFocus_ = &control;
 }

@@ -222,6 +222,12 @@ class FormState : public Form {
     bool Unloaded() const { return unloaded_; }
     // Moves the focus as Tab (or Shift+Tab) does.
     virtual void PressTab(bool backwards);
+    // An arrow key on an option button moves the choice within its group, as
+    // in dialogs: to the next button in tab order (Down, Right) or the one
+    // before (Up, Left), wrapping around and never leaving the group. That
+    // button takes the focus and is clicked. False when no option button
+    // has the focus (the key is then the focused control's own).
+    bool PressArrow(bool forward);
     // The focus goes to the control now if the window is shown, else when
     // it is.
     virtual void FocusOn(ControlState& control);

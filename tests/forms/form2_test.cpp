@@ -93,4 +93,30 @@ TEST_F(Form2Test, EachWebsitePressOpensTheSiteOnce) {
     EXPECT_TRUE(f.Shown());
 }
 
+// A keyboard user: Tab reaches the chosen option only; the arrow keys move
+// the choice around the group and never leave it; Close then saves it.
+TEST_F(Form2Test, ArrowKeysMoveTheChoiceWithinTheGroup) {
+    plat::HeadlessForm& f = Open(dialog);
+    EXPECT_FALSE(f.PressArrow(true));  // on Close: not an option button
+    EXPECT_EQ(Chosen(f), "White background");
+    f.PressTab();
+    f.PressTab();
+    EXPECT_EQ(f.Focused(), "OptionOther");
+    struct Step {
+        bool forward;
+        const char* chosen;
+    };
+    for (Step s : {Step{true, "Desktop"}, Step{true, "White background"}, Step{false, "Desktop"},
+                   Step{false, "White background"}, Step{false, "Desktop"}}) {
+        EXPECT_TRUE(f.PressArrow(s.forward));
+        EXPECT_EQ(Chosen(f), s.chosen);
+        EXPECT_EQ(f.Focused(),
+                  s.chosen == std::string("Desktop") ? "OptionDesktop" : "OptionOther");
+    }
+    f.PressTab();
+    EXPECT_EQ(f.Focused(), "CmdClose");
+    EXPECT_TRUE(Ends([&] { f.Click("CmdClose"); }));
+    EXPECT_EQ(Ini("mode", "scMode"), "1");
+}
+
 }  // namespace

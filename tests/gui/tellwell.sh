@@ -1,7 +1,9 @@
 #!/bin/bash
 # The real Tellwell: typed input is checked one problem at a time in message
 # boxes; a valid Submit hands the encoded request to xdg-open and ends the
-# program; "Never Show" and Alt+F4 end it opening nothing.
+# program; "Never Show" and Alt+F4 end it opening nothing. Tab into the
+# message box selects none of its text; with no xdg-open at all Submit says
+# so on standard error; the toolkit writes no preference files of its own.
 # Usage: tellwell.sh BUILD_DIR
 . "$(dirname "$0")/lib.sh"
 build=${1:?build folder}
@@ -21,6 +23,9 @@ printf '%s|%s\n' "\$#" "\$1" >>"$GUI_TMP/opened.txt"
 STANDIN
 chmod +x "$GUI_TMP/bin/xdg-open"
 export PATH="$GUI_TMP/bin:$PATH"
+export HOME=$GUI_TMP/home  # where the toolkit's preference files would appear
+mkdir -p "$HOME"
+touch "$GUI_TMP/started"
 
 start_form() {
     gui_run timeout -k 2 60 "$build/Tellwell"
@@ -32,6 +37,18 @@ tabs() { local i; for ((i = 0; i < $1; i++)); do xdotool key Tab; done; }
 
 start_form
 gui_shot "$shots/tellwell.png"
+eval "$(xwininfo -id "$win" | awk '/Absolute upper-left X/{print "wx="$4} /Absolute upper-left Y/{print "wy="$4}')"
+# Seven Tabs reach the message box: only its caret may appear (a selected
+# text would be drawn inverted, and typing would replace all five lines).
+tabs 7
+sleep 0.3
+gui_shot "$GUI_TMP/message_focused.png"
+box=261x79+$((wx + 98))+$((wy + 319))  # inside TextMessage at 1440, 4760 twips
+convert "$shots/tellwell.png" -crop "$box" +repage "$GUI_TMP/message_before.png"
+convert "$GUI_TMP/message_focused.png" -crop "$box" +repage "$GUI_TMP/message_after.png"
+changed=$(compare -metric AE "$GUI_TMP/message_before.png" "$GUI_TMP/message_after.png" null: 2>&1)
+[ "${changed%%.*}" -lt 100 ] 2>/dev/null || gui_fail "Tab selected the message text ($changed pixels changed)"
+tabs 4  # round to Friend 1
 # The focus starts in Friend 1.
 xdotool type --delay 10 "ann@example.org"
 tabs 5
@@ -71,4 +88,25 @@ xdotool windowactivate --sync "$win" key alt+F4
 gui_wait_gone "$GUI_LAST_PID" || gui_fail "Alt+F4 did not end the program (exit $?)"
 sleep 0.5
 [ -e "$GUI_TMP/opened.txt" ] && gui_fail "opened: $(cat "$GUI_TMP/opened.txt")"
+
+# No xdg-open on the PATH: Submit still ends the program, with one line on
+# standard error.
+start_form_without_opener() {
+    gui_run env PATH=/nonexistent /usr/bin/timeout -k 2 60 "$build/Tellwell" 2>"$GUI_TMP/stderr.txt"
+    win=$(gui_wait_window "Corvane Screen Saver") || gui_fail "no recommend form"
+    sleep 0.5
+}
+start_form_without_opener
+xdotool type --delay 10 "ann@example.org"
+tabs 5
+xdotool type --delay 10 "Jo"
+tabs 3
+xdotool type --delay 10 "me@example.org"
+xdotool key Tab space
+gui_wait_gone "$GUI_LAST_PID" || gui_fail "Submit without xdg-open did not end the program (exit $?)"
+[ "$(wc -l <"$GUI_TMP/stderr.txt")" = 1 ] && grep -q "xdg-open" "$GUI_TMP/stderr.txt" ||
+    gui_fail "standard error without xdg-open: $(cat "$GUI_TMP/stderr.txt")"
+
+written=$(find "$HOME" /etc/fltk -newer "$GUI_TMP/started" -path '*fltk*' 2>/dev/null)
+[ -z "$written" ] || gui_fail "the toolkit wrote $written"
 echo "PASS: tellwell"

@@ -31,10 +31,16 @@ void FormsRuntime::Run() {
 
 bool FormsRuntime::PreTranslate(tagMSG* msg) {
     if (openForms_ == 0 || msg->message != WM_KEYDOWN) return false;
-    if (msg->wParam != VK_TAB && msg->wParam != VK_RETURN) return false;
+    const WPARAM key = msg->wParam;
+    const bool arrow = key == VK_UP || key == VK_DOWN || key == VK_LEFT || key == VK_RIGHT;
+    if (key != VK_TAB && key != VK_RETURN && !arrow) return false;
     Win32Form* form = Win32Form::Of(::GetAncestor(msg->hwnd, GA_ROOT));
     if (form == nullptr) return false;
-    if (msg->wParam == VK_TAB) {
+    if (arrow) {
+        if (::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_MENU) < 0) return false;
+        return form->PressArrow(key == VK_DOWN || key == VK_RIGHT);
+    }
+    if (key == VK_TAB) {
         if (::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_MENU) < 0) return false;
         form->PressTab(::GetKeyState(VK_SHIFT) < 0);
         return true;

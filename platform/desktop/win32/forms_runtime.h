@@ -1,7 +1,8 @@
 // The Windows forms runtime: forms as real windows with Windows controls at
 // the pixel positions their twips give, the message loop while a form is
 // open, and the keyboard rules every pump applies (Tab order by tab index,
-// Enter presses the focused button).
+// Enter presses the focused button, the arrow keys move the choice within
+// an option group).
 #pragma once
 #include <memory>
 #include <string>

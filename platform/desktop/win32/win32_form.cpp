@@ -1,5 +1,7 @@
 #include "platform/desktop/win32/win32_form.h"
 
+#include <algorithm>
+
 #include "assets/embedded.h"
 #include "platform/desktop/win32/forms_runtime.h"
 #include "platform/desktop/win32/win32_control.h"
@@ -97,6 +99,11 @@ Win32Form::Win32Form(FormsRuntime& runtime, const plat::FormDesign& design)
     hwnd_ = ::CreateWindowExA(kExStyle, kClassName, ToAnsi(design.caption).c_str(), kStyle,
                               CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left, r.bottom - r.top,
                               nullptr, nullptr, ::GetModuleHandleA(nullptr), this);
+    // Windows clips a new window to the screen's largest tracking size before
+    // the form can answer WM_GETMINMAXINFO; on a small screen the form then
+    // lost its lower controls. Now that it answers, it takes its full size.
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (!design.icon.empty()) icon_ = MakeIcon(design.icon);
     if (icon_ != nullptr) {
         ::SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
@@ -253,6 +260,15 @@ bool Win32Form::Handle(unsigned message, unsigned long long wParam, long long lP
                 return true;
             }
             return false;
+        case WM_GETMINMAXINFO: {
+            // The form keeps its size on a screen smaller than it.
+            const RECT r = OuterRect(plat::PixelsX(Design().clientWidth),
+                                     plat::PixelsY(Design().clientHeight));
+            auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+            limits->ptMaxTrackSize.x = std::max<LONG>(limits->ptMaxTrackSize.x, r.right - r.left);
+            limits->ptMaxTrackSize.y = std::max<LONG>(limits->ptMaxTrackSize.y, r.bottom - r.top);
+            return true;
+        }
         case WM_CLOSE:
             // The close box or Alt+F4 unloads the form; the window stays
             // until the form is destroyed.

@@ -143,8 +143,14 @@ bool SystemHost::StartProgram(const std::string& path) {
 std::intptr_t SystemHost::ShellExecuteA(HWND, const std::string&, const std::string& file,
                                         const std::string&, const std::string&, int) {
     // The address is xdg-open's one argument: no shell sees it.
+    if (file.empty()) return 2;  // ERROR_FILE_NOT_FOUND
     std::string opener = FindOnPath("xdg-open");
-    if (opener.empty() || file.empty()) return 2;  // ERROR_FILE_NOT_FOUND
+    if (opener.empty()) {
+        // Nothing else tells the user why no browser came up.
+        std::fprintf(stderr, "%s: cannot open %s: no xdg-open on the PATH (install xdg-utils)\n",
+                     posixsys::ProgramFileName().c_str(), file.c_str());
+        return 2;
+    }
     return posixsys::SpawnDetached(opener, {file}) ? 42 : 2;
 }
 

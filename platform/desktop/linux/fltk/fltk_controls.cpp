@@ -170,8 +170,11 @@ void FltkControl::ShowText(const std::string& text) {
                                                                  : text.c_str());
         in->position(0);  // the caret at the start shows the text's first line
     } else {
+        // No caption at all rather than an empty one: FLTK makes room for a
+        // line of empty text below a picture, which then sits off centre.
+        const std::string shown = LabelText(ShownCaption(text));
         if (Design().kind != ControlKind::Line && Design().kind != ControlKind::Image)
-            widget_->copy_label(LabelText(ShownCaption(text)).c_str());
+            widget_->copy_label(shown.empty() ? nullptr : shown.c_str());
         widget_->redraw();
     }
 }

@@ -2,6 +2,8 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
+#include <FL/Fl_Input_.H>
+#include <FL/x.H>
 
 #include "platform/desktop/linux/fltk/fltk_picture.h"
 
@@ -14,13 +16,27 @@ class FltkForm::Window : public Fl_Double_Window {
     }
     void MoveTo(int x, int y) {
         position(x, y);
-        force_position(1);  // keep the place even where it lies off the screen
+        force_position(1);
+        placed_ = true;
+        wantX_ = x;
+        wantY_ = y;
+    }
+    // FLTK pulls a new window onto the screen when it maps it; a form taller
+    // or wider than the screen keeps the place it was given all the same.
+    void ShowInPlace() {
+        show();
+        if (placed_) XMoveWindow(fl_display, fl_xid(this), wantX_, wantY_);
     }
     int handle(int event) override {
         if (event == FL_KEYBOARD && Fl::event_key() == FL_Tab &&
             !Fl::event_state(FL_CTRL | FL_ALT | FL_META)) {
             form_.PressTab(Fl::event_state(FL_SHIFT) != 0);
             return 1;
+        }
+        if (event == FL_KEYBOARD && !Fl::event_state(FL_SHIFT | FL_CTRL | FL_ALT | FL_META)) {
+            const int key = Fl::event_key();
+            const bool forward = key == FL_Down || key == FL_Right;
+            if ((forward || key == FL_Up || key == FL_Left) && form_.PressArrow(forward)) return 1;
         }
         // Enter presses the button that has the focus, as Space does.
         auto* button = dynamic_cast<Fl_Button*>(Fl::focus());
@@ -40,6 +56,8 @@ class FltkForm::Window : public Fl_Double_Window {
         static_cast<Window*>(self)->form_.Unload();
     }
     FltkForm& form_;
+    bool placed_ = false;
+    int wantX_ = 0, wantY_ = 0;
 };
 
 FltkForm::FltkForm(const FormDesign& design) : FormState(design, {kBorderPixels, kCaptionPixels}) {
@@ -75,7 +93,7 @@ void FltkForm::Place(double left, double top) {
 }
 
 void FltkForm::Reveal() {
-    window_->show();
+    window_->ShowInPlace();
 }
 
 void FltkForm::Conceal() {
@@ -87,7 +105,17 @@ bool FltkForm::Revealed() const {
 }
 
 bool FltkForm::GiveFocus(ControlState& control) {
-    static_cast<FltkControl&>(control).Widget()->take_focus();
+    Fl_Widget* widget = static_cast<FltkControl&>(control).Widget();
+    if (control.Design().kind != ControlKind::MultiLineTextBox) {
+        widget->take_focus();  // a one-line box reached by Tab has its text selected
+        return true;
+    }
+    // FLTK selects a text box's whole text when Tab reaches it; a multi-line
+    // box keeps its caret and selection instead, so typing adds to its text.
+    auto* box = static_cast<Fl_Input_*>(widget);
+    const int caret = box->position(), mark = box->mark();
+    box->take_focus();
+    box->position(caret, mark);
     return true;
 }
 

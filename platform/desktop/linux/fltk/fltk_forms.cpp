@@ -4,6 +4,7 @@
 
 #include "platform/desktop/linux/fltk/fltk_form.h"
 #include "platform/desktop/linux/fltk/fltk_msgbox.h"
+#include "platform/desktop/linux/fltk/fltk_options.h"
 
 namespace plat {
 namespace {
@@ -11,13 +12,13 @@ namespace {
 class FltkForms : public FormsRuntime {
   public:
     FltkForms() {
+        fltk::UseOwnOptions();  // before anything asks for an option
         // The plain look of the era's dialogs: grey faces, bevelled boxes,
         // an Arial-like sans-serif (fontconfig picks a metric twin).
         Fl::scheme("base");
         Fl::background(192, 192, 192);
         Fl::set_font(FL_HELVETICA, " Arial");
         Fl::set_font(FL_HELVETICA_BOLD, "BArial");
-        Fl::visible_focus(1);
     }
     std::unique_ptr<Form> CreateForm(const FormDesign& design) override {
         return std::make_unique<fltk::FltkForm>(design);

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "platform/desktop/linux/fltk/fltk_controls.h"
+#include "platform/desktop/linux/fltk/fltk_options.h"
 
 namespace plat::fltk {
 namespace {
@@ -73,6 +74,7 @@ void TakeKeyboard(Fl_Window& win) {
 
 void ShowMessageBox(const std::string& text, const std::string& title, MsgIcon icon,
                     unsigned long owner) {
+    UseOwnOptions();
     fl_font(FL_HELVETICA, kFontSize);
     int tw = kMaxTextWidth, th = 0;
     const std::string label = LabelText(text);
