@@ -118,17 +118,45 @@ run_starts_tellwell() {
 }
 
 # --- The settings dialog -------------------------------------------------
+# The keyboard alone changes the choice: Tab twice reaches the chosen option
+# ("White background"), Down moves the choice to "Desktop", Tab goes on to
+# Close and Return presses it.
 settings_dialog() {
     reset_ini
     wine "$WIN_PROG/Corvane.scr" /c:1234 & local pid=$!
-    if wait_window "Corvane Screen Saver" 30 >/dev/null; then
-        sleep 1
-        import -window root "$WIN_SHOTS/settings.png"
-        pass settings_dialog
-    else
-        fail settings_dialog "no dialog"
-    fi
-    stop $pid
+    local win
+    if ! win=$(wait_window "Corvane Screen Saver" 30); then fail settings_dialog "no dialog"; stop $pid; return; fi
+    sleep 1
+    import -window root "$WIN_SHOTS/settings.png"
+    xdotool windowactivate --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
+    xdotool key Tab Tab Down
+    sleep 0.3
+    import -window root "$WIN_SHOTS/settings_keyboard.png"
+    xdotool key Tab Return
+    if ! wait_gone $pid 15; then fail settings_dialog "Tab and Return did not press Close"; stop $pid; return; fi
+    local mode
+    mode=$(ini_get mode scMode)
+    if [ "$mode" = 1 ]; then pass settings_dialog
+    else fail settings_dialog "the arrow key did not choose Desktop (scMode=$mode)"; fi
+    focus_root
+}
+
+# --- The recommend form on a 640 x 480 desktop keeps its 400 x 489 client
+# area, its top above the screen -------------------------------------------
+tellwell_small_screen() {
+    local out=$WIN_SHOTS/tellwell_small.txt
+    rm -f "$out"
+    wine explorer /desktop=corvane640,640x480 "$helpers/corvane_window_probe.exe" \
+        "$(winpath "$out")" "Corvane Screen Saver" "$(winpath "$WIN_PROG/Tellwell.exe")" &
+    local pid=$!
+    wait_gone $pid 60 || stop $pid
+    local got
+    got=$(tr -d '\r' <"$out" 2>/dev/null)
+    echo "  small screen: ${got:-no measure}"
+    case "$got" in
+        "screen 640x480 window "*",-"*" client 400x489") pass tellwell_small_screen ;;
+        *) fail tellwell_small_screen "${got:-the form was not measured}" ;;
+    esac
 }
 
 # --- Tellwell: Submit hands the request URL to the registered browser ----
@@ -213,7 +241,7 @@ preview() {
 }
 
 # All tests, or those named on the command line.
-for t in ${@:-saver_run second_copy instance_across_modes run_starts_tellwell settings_dialog tellwell_submit password_check preview}; do
+for t in ${@:-saver_run second_copy instance_across_modes run_starts_tellwell settings_dialog tellwell_submit tellwell_small_screen password_check preview}; do
     "$t"
 done
 
