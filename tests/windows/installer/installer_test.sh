@@ -51,8 +51,8 @@ check "files in %LOCALAPPDATA%\\Programs\\Corvane${missing:+ (missing:$missing)}
 check "corvane.ini as shipped" cmp -s "$instdir/corvane.ini" "$WIN_SRC/assets/corvane.ini"
 lnk="$menu/Corvane Screen Saver Settings.lnk"
 shortcut_ok() {  # the link names Corvane.scr and the argument /c
-    [ -f "$lnk" ] && { strings -a "$lnk"; strings -a -e l "$lnk"; } >"$WIN_BUILD/shortcut.txt" &&
-        grep -qi 'Corvane\.scr' "$WIN_BUILD/shortcut.txt" && grep -qx '/c' "$WIN_BUILD/shortcut.txt"
+    [ -f "$lnk" ] && { strings -a "$lnk"; strings -a -n 2 -e l "$lnk"; } >"$WINEPREFIX/shortcut.txt" &&
+        grep -qi 'Corvane\.scr' "$WINEPREFIX/shortcut.txt" && grep -qx '/c' "$WINEPREFIX/shortcut.txt"
 }
 check "Start-menu entry runs Corvane.scr /c" shortcut_ok
 check "uninstall entry" test "$(reg_value "$uninst" UninstallString)" = "\"$instdir_win\\Uninstall.exe\""

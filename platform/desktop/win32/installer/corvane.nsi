@@ -3,7 +3,8 @@
 ; folder the saver can write (its settings and the captured desktop live
 ; beside it). /S installs silently with the defaults, as does the
 ; uninstaller's /S.
-Unicode true
+; A 64-bit installer for the 64-bit programs (it runs where they run).
+Target amd64-unicode
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 !include "FileFunc.nsh"

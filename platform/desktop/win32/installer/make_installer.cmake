@@ -3,6 +3,7 @@
 # STAGE/files, its files become the lists that corvane.nsi installs and
 # removes, and makensis packs them into OUT.
 #   -DBUILD= -DSTAGE= -DMAKENSIS= -DSCRIPT= -DVERSION= -DOUT=
+cmake_policy(VERSION 3.25)
 file(REMOVE_RECURSE ${STAGE})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${STAGE}/files
                 RESULT_VARIABLE rc OUTPUT_QUIET)
@@ -15,11 +16,16 @@ list(SORT files)
 set(install "")
 set(remove "")
 set(folders "")
+set(out_path "")
 foreach(f ${files})
     get_filename_component(dir ${f} DIRECTORY)
-    string(REPLACE "/" "\\" wdir "${dir}")
+    string(REPLACE "/" "\\" wdir "\\${dir}")
     string(REPLACE "/" "\\" wfile "${f}")
-    string(APPEND install "SetOutPath \"$INSTDIR\\${wdir}\"\n")
+    if(NOT wdir STREQUAL out_path)
+        set(out_path ${wdir})
+        string(REGEX REPLACE "\\\\$" "" target "$INSTDIR${wdir}")
+        string(APPEND install "SetOutPath \"${target}\"\n")
+    endif()
     if(f STREQUAL "corvane.ini")
         # The user's choice and run counter survive a new installation.
         string(APPEND install "SetOverwrite off\nFile \"${STAGE}/files/${f}\"\nSetOverwrite on\n")
