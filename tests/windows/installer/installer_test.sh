@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The Windows installer under Wine, in a fresh prefix of its own: a silent
-# install (files, Start-menu entry, uninstall entry, the current screen
-# saver), a run of the installed saver counted in the installed corvane.ini,
+# The Windows installer under Wine, in a fresh prefix of its own: an install
+# by hand that declines to change the screen saver, a silent install over it
+# (files, Start-menu entry, uninstall entry, the current screen saver), a
+# run of the installed saver counted in the installed corvane.ini,
 # a second install that keeps the settings, and a silent uninstall that
 # leaves nothing and gives the screen saver back. Run inside the X session
 # of scripts/test-windows.sh; prints one line per check and a count.
@@ -37,6 +38,25 @@ WIN_PROG=$instdir  # for ini_get
 # The user had another screen saver.
 wine reg add "$desktop" /v SCRNSAVE.EXE /t REG_SZ /d 'C:\windows\system32\before.scr' /f >/dev/null 2>&1
 active_before=$(reg_value "$desktop" ScreenSaveActive || echo "(none)")
+
+# Installed by hand, the offer to become the screen saver declined: the
+# directory page (Enter), the components page (the second box off), the
+# installation, Close.
+wine "$setup" & pid=$!
+# (NSIS ends the title with a blank under Wine.)
+if win=$(wait_window "Corvane Screen Saver Setup *" 30); then
+    sleep 1
+    xdotool windowactivate --sync "$win" 2>/dev/null
+    xdotool key Return; sleep 1.5
+    xdotool key Down space; sleep 0.5
+    import -window root "$WIN_SHOTS/installer-components.png"
+    xdotool key Return; sleep 3
+    xdotool key Return
+fi
+wait_gone $pid 20 || stop $pid
+check "installed by hand" test -f "$instdir/Corvane.scr"
+check "declined: the screen saver stays" \
+    test "$(reg_value "$desktop" SCRNSAVE.EXE)" = 'C:\windows\system32\before.scr'
 
 wine "$setup" /S
 check "silent install exits 0" test $? -eq 0

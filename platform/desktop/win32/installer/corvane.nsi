@@ -15,6 +15,8 @@ Target amd64-unicode
 !define SHORTCUT "$SMPROGRAMS\Corvane Screen Saver Settings.lnk"
 
 Name "Corvane Screen Saver"
+Caption "Corvane Screen Saver Setup"
+UninstallCaption "Corvane Screen Saver Uninstall"
 OutFile "${OUTFILE}"
 RequestExecutionLevel user
 InstallDir "$LOCALAPPDATA\Programs\Corvane"
@@ -56,7 +58,7 @@ SectionEnd
 
 ; The user's screen saver: the values the system reads. The ones found are
 ; kept in the uninstall key, so that the uninstaller can put them back.
-Section "Make Corvane the current screen saver" SecCurrent
+Section "Use as screen saver" SecCurrent
     ReadRegStr $0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
     ${If} $0 != "$INSTDIR\Corvane.scr"
         DeleteRegValue HKCU "${UNINST_KEY}" "PreviousScreenSaver"
@@ -80,7 +82,7 @@ SectionEnd
 
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
     !insertmacro MUI_DESCRIPTION_TEXT ${SecProgram} "The screen saver, its settings and pictures, and Tellwell."
-    !insertmacro MUI_DESCRIPTION_TEXT ${SecCurrent} "Use Corvane as your screen saver now."
+    !insertmacro MUI_DESCRIPTION_TEXT ${SecCurrent} "Makes Corvane your current screen saver."
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
 Section "Uninstall"
