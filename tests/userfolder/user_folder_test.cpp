@@ -133,6 +133,14 @@ TEST_F(UserFolder, WithoutAUserFolderTheInstalledFilesServeReadOnly) {
     EXPECT_EQ(posixsys::ResolveProgramFolder(programs), data);
 }
 
+TEST_F(UserFolder, AFolderOthersMayWriteIsNotUsed) {
+    fs::create_directories(user);
+    fs::permissions(user, fs::perms::all);
+    EXPECT_EQ(posixsys::ResolveProgramFolder(programs), data);
+    fs::permissions(user, fs::perms::owner_all);
+    EXPECT_EQ(posixsys::ResolveProgramFolder(programs), user);
+}
+
 TEST_F(UserFolder, ProgramsStartingTogetherShareOneCompleteSettingsFile) {
     std::vector<std::thread> starts;
     std::vector<std::string> folders(8);

@@ -36,6 +36,15 @@ bool MakeFolders(const std::string& path) {
     return IsFolder(path);
 }
 
+// The user's own folder, not open to everyone: another user's links there
+// could turn the saver's writes onto any file of this user's. (Group write
+// is allowed: with a group of one's own it is the usual umask 002.)
+bool IsOwnFolder(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
+           (st.st_mode & S_IWOTH) == 0;
+}
+
 // A symbolic link at link to target, unless something is there (even a
 // dangling link: the user's folder is theirs to arrange).
 void LinkIfMissing(const std::string& target, const std::string& link) {
@@ -91,7 +100,9 @@ std::string UserFolderPath() {
 
 bool PrepareUserFolder(const std::string& user, const std::string& data,
                        const std::string& programs) {
-    if (user.empty() || !MakeFolders(user + kPictureFolder)) return false;
+    if (user.empty() || !MakeFolders(user) || !IsOwnFolder(user) ||
+        !MakeFolders(user + kPictureFolder))
+        return false;
     const std::string ini = user + "/corvane.ini";
     if (!plat::FileExists(ini)) {
         const auto content = plat::ReadWholeFile(data + "/corvane.ini", kMaxSettingsBytes);

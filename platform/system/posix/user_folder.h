@@ -23,7 +23,8 @@ std::string UserFolderPath();
 // is there: the folder (new folders get mode 700), corvane.ini copied from
 // the data folder, the picture folder with a link to each installed picture
 // (background.bmp is the user's own file), and a link to the program
-// folder's Tellwell. True when the folder then holds a corvane.ini.
+// folder's Tellwell. True when the folder then holds a corvane.ini and is
+// the user's own, not writable by everyone.
 bool PrepareUserFolder(const std::string& user, const std::string& data,
                        const std::string& programs);
 
