@@ -1,8 +1,9 @@
 # Desktop integration, run at install time (so that --prefix counts): the
 # xscreensaver configuration, the hack on the command path and the settings
 # entry. A program folder called .../share/corvane (the default,
-# ~/.local/share/corvane, or /usr/share/corvane) puts them beside it in
-# .../bin and .../share; any other folder keeps them inside it.
+# ~/.local/share/corvane) puts them beside it in .../bin and .../share; any
+# other folder keeps them inside it. (A shared installation for every user
+# is the "system" component: system.cmake.)
 cmake_policy(VERSION 3.25)
 cmake_path(GET CMAKE_INSTALL_PREFIX FILENAME leaf)
 cmake_path(GET CMAKE_INSTALL_PREFIX PARENT_PATH parent)

@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Builds Corvane.scr and Tellwell.exe with mingw-w64 (build-win, or $1),
-# installs them into build-win/win-install, and runs the Windows tests under
-# Wine inside Xvfb: the unit tests, a differential trace against the Linux
-# build (build/), and process tests of the programs. The last line is the
-# summary; the exit status says whether everything passed.
+# Builds Corvane.scr and Tellwell.exe with mingw-w64 (build-win, or $1) and
+# their installer (build-win/Corvane-VERSION-setup.exe), installs them into
+# build-win/win-install, and runs the Windows tests under Wine inside Xvfb:
+# the unit tests, a differential trace against the Linux build (build/),
+# process tests of the programs, and the installer in a fresh Wine prefix.
+# The last line is the summary; the exit status says whether everything
+# passed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 win=${1:-build-win}
 linux=${2:-build}
-scripts/deps.sh g++-mingw-w64-x86-64 wine wine64 fonts-wine googletest
+scripts/deps.sh g++-mingw-w64-x86-64 wine wine64 fonts-wine googletest nsis
 cmake -S . -B "$win" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null || exit 1
-if ! cmake --build "$win" -j2 || ! cmake --build "$win" -j2 --target corvane_differential_trace; then
+if ! cmake --build "$win" -j2 || ! cmake --build "$win" -j2 --target corvane_differential_trace ||
+    ! cmake --build "$win" --target corvane_installer; then
     echo "WINDOWS SUMMARY: the cross build failed"
     exit 1
 fi

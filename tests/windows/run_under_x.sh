@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows tests inside one X session (started by scripts/test-windows.sh
 # through scripts/xvfb.sh): unit tests under Wine, the differential trace
-# against the Linux build, the process tests. Ends with one summary line.
+# against the Linux build, the process tests, the installer. Ends with one
+# summary line.
 #   run_under_x.sh WIN_BUILD LINUX_BUILD
 set -uo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
@@ -49,5 +50,15 @@ bash "$src/tests/windows/process/process_tests.sh" | tee "$WIN_BUILD/process.log
 process_rc=${PIPESTATUS[0]}
 process_summary=$(grep '^process tests:' "$WIN_BUILD/process.log" || echo "process tests did not finish")
 
-echo "WINDOWS SUMMARY: $unit_summary; differential $diffs differences in $cases cases; $process_summary"
-[ $unit_rc = 0 ] && [ $diffs = 0 ] && [ $process_rc = 0 ]
+# The installer, in a Wine prefix of its own.
+setup=$(ls "$WIN_BUILD"/Corvane-*-setup.exe 2>/dev/null | head -1)
+if [ -n "$setup" ]; then
+    bash "$src/tests/windows/installer/installer_test.sh" "$setup" | tee "$WIN_BUILD/installer.log"
+    installer_rc=${PIPESTATUS[0]}
+    installer_summary=$(grep '^installer tests:' "$WIN_BUILD/installer.log" || echo "installer tests did not finish")
+else
+    installer_rc=1 installer_summary="no installer was built"
+fi
+
+echo "WINDOWS SUMMARY: $unit_summary; differential $diffs differences in $cases cases; $process_summary; $installer_summary"
+[ $unit_rc = 0 ] && [ $diffs = 0 ] && [ $process_rc = 0 ] && [ $installer_rc = 0 ]

@@ -1,6 +1,6 @@
 # Included by the top CMakeLists.txt on Windows once the programs are
 # defined: GUI programs, the saver named Corvane.scr, and their resources.
-set(corvane_version 1.0.0.0)
+set(corvane_version ${PROJECT_VERSION}.0)
 string(REPLACE "." "," corvane_version_commas ${corvane_version})
 
 # corvane_program_resources(TARGET FILE DESCRIPTION ICON)
@@ -27,3 +27,20 @@ endfunction()
 set_target_properties(Corvane PROPERTIES SUFFIX ".scr")
 corvane_program_resources(Corvane Corvane.scr "Corvane Screen Saver" corvane.ico)
 corvane_program_resources(Tellwell Tellwell.exe "Tellwell" tellwell.ico)
+
+# The installer, Corvane-VERSION-setup.exe (when NSIS's makensis is there):
+# what the install rules lay down, packed for a per-user installation.
+find_program(CORVANE_MAKENSIS makensis)
+if(CORVANE_MAKENSIS)
+    set(installer_dir ${CMAKE_CURRENT_LIST_DIR}/installer)
+    set(setup ${CMAKE_BINARY_DIR}/Corvane-${PROJECT_VERSION}-setup.exe)
+    add_custom_command(OUTPUT ${setup}
+        COMMAND ${CMAKE_COMMAND} -DBUILD=${CMAKE_BINARY_DIR} -DSTAGE=${CMAKE_BINARY_DIR}/installer
+                -DMAKENSIS=${CORVANE_MAKENSIS} -DSCRIPT=${installer_dir}/corvane.nsi
+                -DVERSION=${PROJECT_VERSION} -DOUT=${setup} -P ${installer_dir}/make_installer.cmake
+        DEPENDS Corvane Tellwell corvane_picture_folder ${installer_dir}/corvane.nsi
+                ${installer_dir}/make_installer.cmake ${PROJECT_SOURCE_DIR}/assets/corvane.ini
+                ${CORVANE_FOLDER_PICTURES}
+        VERBATIM)
+    add_custom_target(corvane_installer DEPENDS ${setup})
+endif()

@@ -12,6 +12,7 @@
 
 #include "platform/system/posix/system.h"
 #include "platform/system/posix/text.h"
+#include "platform/system/posix/user_folder.h"
 
 namespace posixsys {
 namespace {
@@ -89,10 +90,15 @@ using posixsys::EqualNoCase;
 using posixsys::IsRegularFile;
 
 std::string ProgramFolder() {
-    const std::string path = posixsys::ProgramFile();
-    if (path.empty()) return ".";
-    const std::size_t slash = path.rfind('/');
-    return slash == 0 ? "/" : path.substr(0, slash);
+    // Told once per process: for a shared installation the first call
+    // prepares the user's folder.
+    static const std::string folder = [] {
+        const std::string path = posixsys::ProgramFile();
+        if (path.empty()) return std::string(".");
+        const std::size_t slash = path.rfind('/');
+        return posixsys::ResolveProgramFolder(slash == 0 ? "/" : path.substr(0, slash));
+    }();
+    return folder;
 }
 
 std::string StoredName(const std::string& path) {

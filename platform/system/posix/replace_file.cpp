@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/system/posix/system.h"
 
 namespace plat {
 namespace {
@@ -141,3 +142,25 @@ bool ReplaceFileContent(const std::string& path, const std::string& content) {
 }
 
 }  // namespace plat
+
+namespace posixsys {
+
+bool CreateFileOnce(const std::string& path, const std::string& content) {
+    const std::string folder = plat::FolderOf(path);
+    const std::string name =
+        path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
+    std::string tmpl = folder + "/." + name + ".XXXXXX";
+    std::vector<char> tmp(tmpl.begin(), tmpl.end());
+    tmp.push_back('\0');
+    plat::RemoveStaleTemporaries(folder, name);
+    int fd = ::mkstemp(tmp.data());
+    if (fd < 0) return plat::FileExists(path);
+    bool ok = ::fchmod(fd, 0644) == 0 && plat::WriteAll(fd, content) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    // link() fails when path exists: a file made meanwhile stays as it is.
+    if (ok && ::link(tmp.data(), path.c_str()) == 0) plat::SyncFolder(folder);
+    ::unlink(tmp.data());
+    return plat::FileExists(path);
+}
+
+}  // namespace posixsys

@@ -18,6 +18,12 @@ std::string ProgramFileName();  // its name, without the folder
 // process holds it. The kernel frees it when the process dies.
 bool ClaimInstance(const std::string& name);
 
+// Writes content to a new file at path unless something is there already,
+// in one step (a file beside it, linked into place), so that nobody sees a
+// half-written file and a file another process made meanwhile stays. True
+// when something is at path afterwards.
+bool CreateFileOnce(const std::string& path, const std::string& content);
+
 // Starts path with args, detached in a session of its own, without waiting;
 // false when it cannot be started (missing, not executable).
 bool SpawnDetached(const std::string& path, const std::vector<std::string>& args);

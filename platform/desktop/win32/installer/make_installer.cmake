@@ -1,0 +1,55 @@
+# Makes the Windows installer (cmake -P, from the cross build's
+# corvane_installer target): the install rules lay the program folder out in
+# STAGE/files, its files become the lists that corvane.nsi installs and
+# removes, and makensis packs them into OUT.
+#   -DBUILD= -DSTAGE= -DMAKENSIS= -DSCRIPT= -DVERSION= -DOUT=
+cmake_policy(VERSION 3.25)
+file(REMOVE_RECURSE ${STAGE})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${STAGE}/files
+                RESULT_VARIABLE rc OUTPUT_QUIET)
+if(rc)
+    message(FATAL_ERROR "installing into ${STAGE}/files failed")
+endif()
+
+file(GLOB_RECURSE files RELATIVE ${STAGE}/files ${STAGE}/files/*)
+list(SORT files)
+set(install "")
+set(remove "")
+set(folders "")
+set(out_path "")
+foreach(f ${files})
+    get_filename_component(dir ${f} DIRECTORY)
+    string(REPLACE "/" "\\" wdir "\\${dir}")
+    string(REPLACE "/" "\\" wfile "${f}")
+    if(NOT wdir STREQUAL out_path)
+        set(out_path ${wdir})
+        string(REGEX REPLACE "\\\\$" "" target "$INSTDIR${wdir}")
+        string(APPEND install "SetOutPath \"${target}\"\n")
+    endif()
+    if(f STREQUAL "corvane.ini")
+        # The user's choice and run counter survive a new installation.
+        string(APPEND install "SetOverwrite off\nFile \"${STAGE}/files/${f}\"\nSetOverwrite on\n")
+    else()
+        string(APPEND install "File \"${STAGE}/files/${f}\"\n")
+    endif()
+    string(APPEND remove "Delete \"$INSTDIR\\${wfile}\"\n")
+    while(dir AND NOT dir IN_LIST folders)
+        list(APPEND folders ${dir})
+        get_filename_component(dir ${dir} DIRECTORY)
+    endwhile()
+endforeach()
+# Deepest folders first; each goes only when empty.
+list(SORT folders ORDER DESCENDING)
+foreach(dir ${folders})
+    string(REPLACE "/" "\\" wdir "${dir}")
+    string(APPEND remove "RMDir \"$INSTDIR\\${wdir}\"\n")
+endforeach()
+string(APPEND install "SetOutPath \"$INSTDIR\"\n")
+file(WRITE ${STAGE}/install_files.nsh "${install}")
+file(WRITE ${STAGE}/remove_files.nsh "${remove}")
+
+execute_process(COMMAND ${MAKENSIS} -V2 -DVERSION=${VERSION} -DSTAGE=${STAGE} -DOUTFILE=${OUT}
+                        ${SCRIPT} RESULT_VARIABLE rc)
+if(rc)
+    message(FATAL_ERROR "makensis failed")
+endif()

@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# The Windows installer under Wine, in a fresh prefix of its own: an install
+# by hand that declines to change the screen saver, a silent install over it
+# (files, Start-menu entry, uninstall entry, the current screen saver), a
+# run of the installed saver counted in the installed corvane.ini,
+# a second install that keeps the settings, and a silent uninstall that
+# leaves nothing and gives the screen saver back. Run inside the X session
+# of scripts/test-windows.sh; prints one line per check and a count.
+#   installer_test.sh SETUP.EXE
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../process/lib.sh"
+setup=$1
+export WINEPREFIX=$WIN_BUILD/installer-prefix WINEDEBUG=-all WINEARCH=win64
+# No Linux menu entries for the Start-menu shortcut: the prefix holds it all.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+wineserver -k 2>/dev/null
+rm -rf "$WINEPREFIX"
+mkdir -p "$WINEPREFIX"
+trap 'wineserver -k 2>/dev/null; rm -rf "$WINEPREFIX"' EXIT
+wineboot -u >/dev/null 2>&1
+
+check() {  # NAME COMMAND...
+    if "${@:2}"; then pass "installer: $1"; else fail "installer: $1" "failed"; fi
+}
+reg_value() {  # KEY NAME: the value, or nothing (status 1) when it is missing
+    wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+        awk -v n="$2" 'tolower($1) == tolower(n) { sub(/^[ \t]*[^ \t]+[ \t]+REG_[A-Z_]+[ \t]+/, ""); print; f = 1 } END { exit !f }'
+}
+desktop='HKCU\Control Panel\Desktop'
+uninst='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Corvane'
+localapp=$(wine cmd /c echo %LOCALAPPDATA% 2>/dev/null | tr -d '\r')
+instdir_win="$localapp\\Programs\\Corvane"
+instdir=$(winepath -u "$instdir_win" 2>/dev/null)
+menu=$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')\\Microsoft\\Windows\\Start Menu\\Programs" 2>/dev/null)
+WIN_PROG=$instdir  # for ini_get
+
+# The user had another screen saver.
+wine reg add "$desktop" /v SCRNSAVE.EXE /t REG_SZ /d 'C:\windows\system32\before.scr' /f >/dev/null 2>&1
+active_before=$(reg_value "$desktop" ScreenSaveActive || echo "(none)")
+
+# Installed by hand, the offer to become the screen saver declined: the
+# directory page (Enter), the components page (the second box off), the
+# installation, Close.
+wine "$setup" & pid=$!
+# (NSIS ends the title with a blank under Wine.)
+if win=$(wait_window "Corvane Screen Saver Setup *" 30); then
+    sleep 1
+    xdotool windowactivate --sync "$win" 2>/dev/null
+    xdotool key Return; sleep 1.5
+    xdotool key Down space; sleep 0.5
+    import -window root "$WIN_SHOTS/installer-components.png"
+    xdotool key Return; sleep 3
+    xdotool key Return
+fi
+wait_gone $pid 20 || stop $pid
+check "installed by hand" test -f "$instdir/Corvane.scr"
+check "declined: the screen saver stays" \
+    test "$(reg_value "$desktop" SCRNSAVE.EXE)" = 'C:\windows\system32\before.scr'
+
+wine "$setup" /S
+check "silent install exits 0" test $? -eq 0
+missing=""
+for f in Corvane.scr Tellwell.exe corvane.ini Uninstall.exe vantrelsoftware/corvane/flag_background.bmp \
+    vantrelsoftware/corvane/logo.bmp vantrelsoftware/corvane/flag_small.bmp \
+    vantrelsoftware/corvane/flag_med.bmp vantrelsoftware/corvane/flag_large.bmp \
+    vantrelsoftware/corvane/flag_xlarge.bmp; do
+    [ -f "$instdir/$f" ] || missing="$missing $f"
+done
+check "files in %LOCALAPPDATA%\\Programs\\Corvane${missing:+ (missing:$missing)}" test -z "$missing"
+check "corvane.ini as shipped" cmp -s "$instdir/corvane.ini" "$WIN_SRC/assets/corvane.ini"
+lnk="$menu/Corvane Screen Saver Settings.lnk"
+shortcut_ok() {  # the link names Corvane.scr and the argument /c
+    [ -f "$lnk" ] && { strings -a "$lnk"; strings -a -n 2 -e l "$lnk"; } >"$WINEPREFIX/shortcut.txt" &&
+        grep -qi 'Corvane\.scr' "$WINEPREFIX/shortcut.txt" && grep -qx '/c' "$WINEPREFIX/shortcut.txt"
+}
+check "Start-menu entry runs Corvane.scr /c" shortcut_ok
+check "uninstall entry" test "$(reg_value "$uninst" UninstallString)" = "\"$instdir_win\\Uninstall.exe\""
+check "quiet uninstall entry" test "$(reg_value "$uninst" QuietUninstallString)" = "\"$instdir_win\\Uninstall.exe\" /S"
+check "display name" test "$(reg_value "$uninst" DisplayName)" = "Corvane Screen Saver"
+check "the current screen saver" test "$(reg_value "$desktop" SCRNSAVE.EXE)" = "$instdir_win\\Corvane.scr"
+check "screen saver active" test "$(reg_value "$desktop" ScreenSaveActive)" = 1
+
+# The installed saver: a run ended by a key is counted beside it.
+wine "$instdir/Corvane.scr" /s & pid=$!
+if wait_window Form1 40 >/dev/null; then
+    sleep 1
+    xdotool key space
+    wait_gone $pid 15 || stop $pid
+else
+    stop $pid
+fi
+check "the run counted in the installed corvane.ini" test "$(ini_get applic appcurrent)" = 1
+focus_root
+
+# Installing again keeps the settings and what the saver replaced.
+wine "$setup" /S
+check "a second install keeps corvane.ini" test "$(ini_get applic appcurrent)" = 1
+check "a second install remembers the saver before" \
+    test "$(reg_value "$uninst" PreviousScreenSaver)" = 'C:\windows\system32\before.scr'
+
+# A silent uninstall works from a copy of itself: wait for the folder to go.
+wine "$instdir/Uninstall.exe" /S
+for _ in $(seq 300); do [ -e "$instdir" ] || break; sleep 0.1; done
+left=$(find "$instdir" 2>/dev/null | tr '\n' ' ')
+check "uninstall removes every file${left:+ (left: $left)}" test -z "$left"
+check "uninstall removes the Start-menu entry" test ! -e "$lnk"
+check "uninstall removes its entry" bash -c "! wine reg query '$uninst' >/dev/null 2>&1"
+check "the screen saver before is back" \
+    test "$(reg_value "$desktop" SCRNSAVE.EXE)" = 'C:\windows\system32\before.scr'
+check "ScreenSaveActive as before" test "$(reg_value "$desktop" ScreenSaveActive || echo "(none)")" = "$active_before"
+
+passed=0 failed=0
+for r in "${RESULTS[@]}"; do case "$r" in PASS*) passed=$((passed + 1)) ;; *) failed=$((failed + 1)) ;; esac; done
+echo "installer tests: $passed passed, $failed failed"
+[ $failed = 0 ]
