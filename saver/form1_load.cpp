@@ -48,6 +48,7 @@ bool Form1::SizeChanged() {
 void Form1::SetUp() {
     auto& host = plat::host();
     Module1::ReadIniString("mode", "scMode", Module1::BackgroundMode, Module1::IniFilePath());
+    if (!Module1::BackgroundForRun.empty()) Module1::BackgroundMode = Module1::BackgroundForRun;
     // Set up again in a daemon's window, the screen would show our own
     // flags: the desktop picture of the first set-up is kept.
     if (Module1::BackgroundMode != "1")

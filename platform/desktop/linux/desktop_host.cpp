@@ -25,6 +25,9 @@ DesktopHost::DesktopHost(int argc, char** argv)
       forms_(CreateFltkForms()) {
     EndOnSessionSignals();
     EndWithoutDisplay();
+    // A daemon blanks the screen before it starts us: the desktop as the
+    // user left it is the one it keeps for its window.
+    if (hack_.given && !hack_.root) windows_.CaptureUnder(hack_.window);
 }
 
 // Without an X display no mode can show anything: say so and end, instead

@@ -1,0 +1,33 @@
+# Helpers of the hack-mode process tests (sourced). Expects $work (a folder
+# that holds the program folder) to be set.
+failures=0
+check() {  # check DESCRIPTION COMMAND...
+    if "${@:2}"; then echo "ok   - $1"; else echo "FAIL - $1"; failures=$((failures + 1)); fi
+}
+# Opaque pixels of the logo as "x,y: #RRGGBB" lines (green is transparent).
+logo_pixels() {
+    convert "$work/vantrelsoftware/corvane/logo.bmp" txt:- |
+        awk 'NR > 1 && $3 != "#00FF00" { print $1, $3 }' >"$work/logo.txt"
+}
+# logo_at SHOT RIGHT BOTTOM: the logo's opaque pixels, bottom-right at there
+logo_at() {
+    convert "$1" -crop "120x40+$(($2 - 120))+$(($3 - 40))" +repage txt:- |
+        awk 'NR > 1 { print $1, $3 }' >"$work/crop.txt"
+    awk 'NR == FNR { want[$1] = $2; next }
+         ($1 in want) { n++; if (want[$1] != $2) bad++ }
+         END { exit !(n > 1000 && bad == 0) }' "$work/logo.txt" "$work/crop.txt"
+}
+# share SHOT GEOMETRY COLOUR: the percentage of the area's pixels that have
+# exactly that colour (#RRGGBB)
+share() {
+    convert "$1" -crop "$2" +repage -fill white -opaque "$3" -fill black +opaque white \
+        -format '%[fx:int(100*mean)]' info:
+}
+changed() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" -gt 500 ]; }
+alive() { kill -0 "$1" 2>/dev/null; }
+exits_zero_within() {  # PID SECONDS
+    local i
+    for i in $(seq $(($2 * 10))); do alive "$1" || break; sleep 0.1; done
+    alive "$1" && return 1
+    wait "$1"
+}
