@@ -10,9 +10,11 @@
 #include "platform/desktop/linux/fltk/fltk_msgbox.h"
 #include "platform/desktop/linux/sdl/sdl_hack_window.h"
 #include "platform/desktop/linux/sdl/sdl_saver_window.h"
+#include "platform/desktop/linux/sdl/sdl_screen_window.h"
 #include "platform/desktop/linux/sdl/sdl_x11.h"
 #include "platform/desktop/linux/session_signals.h"
 #include "platform/desktop/linux/x11/x11_errors.h"
+#include "platform/desktop/linux/x11/x11_screen.h"
 #include "platform/desktop/linux/x11/x11_windows.h"
 #include "platform/system/posix/system.h"
 
@@ -102,12 +104,14 @@ bool DesktopHost::InitVideo() {
 }
 
 void DesktopHost::ScreenPixels(int& width, int& height) {
-    // In a daemon's window, that window is the saver's screen.
-    if (SdlSaverWindow* window = windows_.Saver(); hack_.given && window) {
+    // While a saver window is open it is the saver's screen: the daemon's
+    // window, or ours over the whole X screen.
+    if (SdlSaverWindow* window = windows_.Saver()) {
         width = window->Width();
         height = window->Height();
         return;
     }
+    // Otherwise (the forms centre on it) the first monitor.
     width = 1024;
     height = 768;
     SDL_DisplayMode mode;
@@ -138,9 +142,21 @@ std::unique_ptr<SaverWindow> DesktopHost::CreateSaverWindow(SaverEvents& events)
         std::fflush(nullptr);
         std::_Exit(1);
     }
-    int w, h;
-    ScreenPixels(w, h);
-    return std::make_unique<SdlSaverWindow>(windows_, events, w, h);
+    // Every monitor is covered; without an X screen (another video driver)
+    // SDL's first display.
+    SaverPlacement place;
+    std::vector<MonitorRect> monitors;
+    InitVideo();
+    if (!ReadXScreen(place.width, place.height, monitors)) ScreenPixels(place.width, place.height);
+    place = PlaceSaverWindow(place.width, place.height, monitors);
+    auto window = std::make_unique<SdlScreenWindow>(windows_, events, place);
+    if (!window->Sdl()) {
+        // A run nobody sees is no run: say so and end.
+        std::fprintf(stderr, "Corvane: cannot open the saver window: %s\n", SDL_GetError());
+        std::fflush(nullptr);
+        std::_Exit(1);
+    }
+    return window;
 }
 
 FormsRuntime& DesktopHost::Forms() {

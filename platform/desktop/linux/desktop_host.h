@@ -6,8 +6,8 @@
 // state to set (FindWindowA gives 0, SetWindowPos and SystemParametersInfoA
 // do nothing and succeed): a screen-saver daemon owns those on Linux; no
 // password check (VerifyScreenSavePwd always accepts: the session's locker
-// guards the session); the screen is SDL's first display; twips are 15 to a
-// pixel on both axes.
+// guards the session); a saver run covers the whole X screen, the forms
+// centre on SDL's first display; twips are 15 to a pixel on both axes.
 #pragma once
 #include <memory>
 #include <string>

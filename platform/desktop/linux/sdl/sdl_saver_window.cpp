@@ -100,7 +100,8 @@ double SdlSaverWindow::ScaleHeight() {
 }
 
 void SdlSaverWindow::Show() {
-    if (!window_) return;
+    // Shown already (a run set up again at a new size): no map to wait for.
+    if (!window_ || (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN)) return;
     if (!focusKept_) {
         focusBefore_ = CurrentFocus(window_);
         focusKept_ = true;
