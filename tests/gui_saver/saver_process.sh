@@ -37,7 +37,7 @@ ended_within() {  # seconds
     return 1
 }
 saver_geometry() {  # WIDTHxHEIGHT+X+Y of the saver's window on the root
-    local id; id=$(xwininfo -root -tree | awk '/"Corvane Screen Saver"/{print $1; exit}')
+    local id; id=$(xwininfo -root -tree | awk '/"Corvane Screen Saver"/ && !n++ {print $1}')
     xwininfo -id "$id" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
         /^ *Width/{w=$2} /^ *Height/{h=$2} END{printf "%sx%s+%s+%s", w, h, x, y}'
 }
@@ -318,6 +318,33 @@ screen_resize)
     [ "$(share "$work/b.png" 100x100+1500+900 '#000000')" -lt 50 ] || fail "black after growing"
     xdotool key space
     ended_within 3 || fail "a key did not end the run after growing"
+    ;;
+odd_depth)
+    # A screen SDL makes no window pixels for (XVFB_DEPTH 8 or 30): the saver
+    # still shows, flags move and the logo is in its corner. Shots of the
+    # window itself: an 8-bit window has a colour map of its own.
+    "$work/Corvane" /S 2>"$work/err" & pid=$!
+    for _ in $(seq 50); do
+        id=$(xwininfo -root -tree | awk '/"Corvane Screen Saver"/ && !n++ {print $1}')
+        [ -n "$id" ] && break
+        kill -0 "$pid" 2>/dev/null || fail "ended: $(cat "$work/err")"
+        sleep 0.1
+    done
+    [ -n "$id" ] || fail "no window"
+    sleep 1.5
+    import -window "$id" "$work/a.png"; sleep 0.6; import -window "$id" "$work/b.png"
+    [ "$(changed "$work/a.png" "$work/b.png")" -gt 1000 ] || fail "no flags move"
+    size=$(screen_size); w=${size%x*}; h=${size#*x}
+    [ "$(share "$work/b.png" 100x100+$((w / 2 - 50))+$((h / 2 - 50)) '#000000')" -lt 50 ] ||
+        fail "the screen is black"
+    # The logo's opaque pixels cover a third of its corner: colours come
+    # back rounded, so the shares are measured, not the exact pixels.
+    [ "$(share "$work/b.png" 120x40+$((w - 120))+$((h - 40)) '#FFFFFF')" -lt 80 ] &&
+        [ "$(share "$work/b.png" 120x40+$((w - 120))+$((h - 40)) '#000000')" -lt 50 ] ||
+        fail "no logo in the corner"
+    cp "$work/b.png" "${TMPDIR:-/tmp}/corvane-gui-depth.png" || true
+    xdotool key space
+    ended_within 3 || fail "a key did not end the run"
     ;;
 *) fail "unknown test $test" ;;
 esac

@@ -20,8 +20,10 @@ logo_at() {
 # share SHOT GEOMETRY COLOUR: the percentage of the area's pixels that have
 # exactly that colour (#RRGGBB)
 share() {
-    convert "$1" -crop "$2" +repage -fill white -opaque "$3" -fill black +opaque white \
-        -format '%[fx:int(100*mean)]' info:
+    local size=${2%%+*}
+    convert "$1" -crop "$2" +repage "$work/share.png"
+    compare -metric AE "$work/share.png" -size "$size" "xc:$3" null: 2>&1 |
+        awk -v wh="${size/x/*}" 'BEGIN { split(wh, d, "*") } { printf "%d", 100 - 100 * $1 / (d[1] * d[2]) }'
 }
 changed() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" -gt 500 ]; }
 alive() { kill -0 "$1" 2>/dev/null; }

@@ -135,9 +135,9 @@ double DesktopHost::ScreenHeight() {
 
 std::unique_ptr<SaverWindow> DesktopHost::CreateSaverWindow(SaverEvents& events) {
     if (hack_.given) {
-        std::unique_ptr<SaverWindow> w;
+        std::unique_ptr<SdlSaverWindow> w;
         if (InitVideo()) w = SdlHackWindow::Create(windows_, events, hack_.root, hack_.window);
-        if (w) return w;
+        if (w) return EndUnlessItCanDraw(std::move(w));
         std::fprintf(stderr, "Corvane: no window to draw into\n");
         std::fflush(nullptr);
         std::_Exit(1);
@@ -149,14 +149,17 @@ std::unique_ptr<SaverWindow> DesktopHost::CreateSaverWindow(SaverEvents& events)
     InitVideo();
     if (!ReadXScreen(place.width, place.height, monitors)) ScreenPixels(place.width, place.height);
     place = PlaceSaverWindow(place.width, place.height, monitors);
-    auto window = std::make_unique<SdlScreenWindow>(windows_, events, place);
-    if (!window->Sdl()) {
-        // A run nobody sees is no run: say so and end.
-        std::fprintf(stderr, "Corvane: cannot open the saver window: %s\n", SDL_GetError());
-        std::fflush(nullptr);
-        std::_Exit(1);
-    }
-    return window;
+    return EndUnlessItCanDraw(std::make_unique<SdlScreenWindow>(windows_, events, place));
+}
+
+// A run nobody sees is no run: say why and end.
+std::unique_ptr<SaverWindow> DesktopHost::EndUnlessItCanDraw(std::unique_ptr<SdlSaverWindow> w) {
+    if (w->CanDraw()) return w;
+    std::string why = w->Sdl() ? "this screen's pixel format cannot be drawn on" : SDL_GetError();
+    w.reset();
+    std::fprintf(stderr, "Corvane: cannot show the saver: %s\n", why.c_str());
+    std::fflush(nullptr);
+    std::_Exit(1);
 }
 
 FormsRuntime& DesktopHost::Forms() {

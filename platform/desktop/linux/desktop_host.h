@@ -15,9 +15,12 @@
 #include "platform/desktop/linux/desktop_windows.h"
 #include "platform/desktop/linux/hack_target.h"
 #include "platform/forms.h"
+#include "platform/saver_window.h"
 #include "platform/system/system_host.h"
 
 namespace plat {
+
+class SdlSaverWindow;
 
 class DesktopHost : public SystemHost {
   public:
@@ -54,6 +57,7 @@ class DesktopHost : public SystemHost {
     void EndWithoutDisplay();
     bool InitVideo();
     void ScreenPixels(int& width, int& height);
+    std::unique_ptr<SaverWindow> EndUnlessItCanDraw(std::unique_ptr<SdlSaverWindow> window);
 };
 
 }  // namespace plat

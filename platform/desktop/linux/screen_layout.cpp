@@ -15,8 +15,8 @@ SaverPlacement PlaceSaverWindow(int rootWidth, int rootHeight,
         p.fullScreenState = true;
     } else if (monitors.size() == 1) {
         const MonitorRect& m = monitors[0];
-        p.fullScreenState = m.x <= 0 && m.y <= 0 && m.x + m.width >= p.width &&
-                            m.y + m.height >= p.height;
+        p.fullScreenState =
+            m.x <= 0 && m.y <= 0 && m.x + m.width >= p.width && m.y + m.height >= p.height;
     }
     return p;
 }

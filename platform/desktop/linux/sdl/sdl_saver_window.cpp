@@ -5,6 +5,7 @@
 
 #include "platform/desktop/linux/desktop_host.h"
 #include "platform/desktop/linux/sdl/sdl_x11.h"
+#include "platform/desktop/linux/x11/x11_presenter.h"
 #include "platform/gdi.h"
 
 namespace plat {
@@ -73,6 +74,7 @@ void SdlSaverWindow::Replace(SDL_Window* window, int width, int height) {
     if (shadowSurface_) SDL_FreeSurface(shadowSurface_);
     shadowSurface_ = nullptr;
     std::vector<std::uint32_t>().swap(shadow_);
+    presenter_.reset();
     current_ = {};
     if (window_) SDL_DestroyWindow(window_);
     window_ = window;
@@ -138,6 +140,7 @@ void SdlSaverWindow::Close() {
     }
     if (shadowSurface_) SDL_FreeSurface(shadowSurface_);
     shadowSurface_ = nullptr;
+    presenter_.reset();
     current_ = {};
     if (window_ && focusKept_) GiveFocusBack(window_, focusBefore_);
     focusKept_ = false;
@@ -146,8 +149,15 @@ void SdlSaverWindow::Close() {
     windows_.Detach(this);
 }
 
+bool SdlSaverWindow::CanDraw() {
+    if (!window_) return false;
+    if (presenter_ || SDL_GetWindowSurface(window_)) return true;
+    presenter_ = X11Presenter::For(XWindowOf(window_));
+    return presenter_ != nullptr;
+}
+
 bool SdlSaverWindow::Acquire(plat::WindowSurface& out) {
-    SDL_Surface* s = window_ ? SDL_GetWindowSurface(window_) : nullptr;
+    SDL_Surface* s = window_ && !presenter_ ? SDL_GetWindowSurface(window_) : nullptr;
     if (s && (s->format->format == SDL_PIXELFORMAT_RGB888 ||
               s->format->format == SDL_PIXELFORMAT_ARGB8888)) {
         out = {static_cast<std::uint32_t*>(s->pixels), s->w, s->h, s->pitch / 4};
@@ -176,6 +186,15 @@ void SdlSaverWindow::Changed(int x, int y, int width, int height) {
 
 void SdlSaverWindow::Present() {
     if (!window_ || dirtyCount_ == 0) return;
+    if (presenter_ && !shadow_.empty()) {
+        for (int i = 0; i < dirtyCount_; ++i) {
+            const SDL_Rect& r = dirty_[i];
+            presenter_->Put(shadow_.data(), width_, height_, width_, r.x, r.y, r.w, r.h);
+        }
+        presenter_->Flush();
+        dirtyCount_ = 0;
+        return;
+    }
     if (shadowSurface_) {
         SDL_Surface* target = SDL_GetWindowSurface(window_);
         for (int i = 0; target && i < dirtyCount_; ++i) {

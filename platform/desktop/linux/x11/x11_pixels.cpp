@@ -22,10 +22,13 @@ unsigned long Place(std::uint32_t value, unsigned long mask) {
 
 }  // namespace
 
-VisualPixels::VisualPixels(void* display) {
+VisualPixels::VisualPixels(void* display)
+    : VisualPixels(display, DefaultVisual(static_cast<Display*>(display), 0),
+                   DefaultColormap(static_cast<Display*>(display), 0)) {}
+
+VisualPixels::VisualPixels(void* display, void* visual, unsigned long colormap) {
     auto* dpy = static_cast<Display*>(display);
-    int screen = DefaultScreen(dpy);
-    Visual* v = DefaultVisual(dpy, screen);
+    auto* v = static_cast<Visual*>(visual);
     if (v->c_class == TrueColor) {
         trueColour_ = true;
         masks_ = {v->red_mask, v->green_mask, v->blue_mask};
@@ -34,7 +37,7 @@ VisualPixels::VisualPixels(void* display) {
     if (v->c_class == DirectColor || v->map_entries <= 0 || v->map_entries > 256) return;
     XColor cells[256];
     for (int i = 0; i < v->map_entries; ++i) cells[i].pixel = static_cast<unsigned long>(i);
-    XQueryColors(dpy, DefaultColormap(dpy, screen), cells, v->map_entries);
+    XQueryColors(dpy, colormap, cells, v->map_entries);
     for (int i = 0; i < v->map_entries; ++i)
         colours_[i] = static_cast<std::uint32_t>((cells[i].red >> 8) << 16 |
                                                  (cells[i].green >> 8) << 8 | cells[i].blue >> 8);
@@ -45,6 +48,13 @@ VisualPixels VisualPixels::Cube() {
     VisualPixels p;
     p.mapped_ = p.cube_ = true;
     p.colours_ = CubeColours();
+    return p;
+}
+
+VisualPixels VisualPixels::Masks(unsigned long red, unsigned long green, unsigned long blue) {
+    VisualPixels p;
+    p.trueColour_ = true;
+    p.masks_ = {red, green, blue};
     return p;
 }
 

@@ -14,9 +14,13 @@ class VisualPixels {
     // Display*) and, for a visual with a colour map, the default map's
     // colours.
     explicit VisualPixels(void* display);
+    // The same for any visual (a Visual*) and colour map.
+    VisualPixels(void* display, void* visual, unsigned long colormap);
     // The colour map of an 8-bit visual made into a 3-3-2 colour cube (see
     // CubeColours): pixel values are then computed, not looked up.
     static VisualPixels Cube();
+    // Channel masks alone (a direct-colour visual with straight ramps).
+    static VisualPixels Masks(unsigned long red, unsigned long green, unsigned long blue);
 
     bool Usable() const { return trueColour_ || mapped_; }
     bool IsXrgb() const {
