@@ -57,8 +57,8 @@ std::unique_ptr<X11Presenter> X11Presenter::For(unsigned long window) {
         p->colormap_ = XCreateColormap(dpy, window, a.visual, AllocAll);
         StoreRamps(dpy, a.visual, p->colormap_);
         UseColormap(dpy, window, p->colormap_);
-        p->convert_ = VisualPixels::Masks(a.visual->red_mask, a.visual->green_mask,
-                                          a.visual->blue_mask);
+        p->convert_ =
+            VisualPixels::Masks(a.visual->red_mask, a.visual->green_mask, a.visual->blue_mask);
     } else if ((a.visual->c_class == PseudoColor || a.visual->c_class == GrayScale) &&
                a.visual->map_entries == 256) {
         // Our own colours: whatever the default map holds may be far off.
@@ -102,9 +102,9 @@ bool X11Presenter::MakeImage(int width, int height) {
         XDestroyImage(static_cast<XImage*>(image_));
         image_ = nullptr;
     }
-    XImage* img = XCreateImage(dpy, static_cast<Visual*>(visual_), static_cast<unsigned>(depth_),
-                               ZPixmap, 0, nullptr, static_cast<unsigned>(width),
-                               static_cast<unsigned>(height), 32, 0);
+    XImage* img =
+        XCreateImage(dpy, static_cast<Visual*>(visual_), static_cast<unsigned>(depth_), ZPixmap, 0,
+                     nullptr, static_cast<unsigned>(width), static_cast<unsigned>(height), 32, 0);
     if (!img) return false;
     buffer_.assign(static_cast<std::size_t>(img->bytes_per_line) * height, 0);
     img->data = buffer_.data();
@@ -132,7 +132,8 @@ void X11Presenter::Put(const std::uint32_t* pixels, int width, int height, int p
             for (int col = x0; col < x1; ++col)
                 line[col] = static_cast<char>(convert_.FromRgb(src[col]));
         } else {
-            for (int col = x0; col < x1; ++col) XPutPixel(img, col, row, convert_.FromRgb(src[col]));
+            for (int col = x0; col < x1; ++col)
+                XPutPixel(img, col, row, convert_.FromRgb(src[col]));
         }
     }
     XPutImage(static_cast<Display*>(display_), window_, static_cast<GC>(gc_), img, x0, y0, x0, y0,

@@ -29,7 +29,7 @@ class X11Presenter {
     X11Presenter() = default;
     void* display_ = nullptr;  // Display*, our own connection
     unsigned long window_ = 0;
-    void* gc_ = nullptr;     // GC
+    void* gc_ = nullptr;      // GC
     void* visual_ = nullptr;  // Visual*
     int depth_ = 0;
     unsigned long colormap_ = 0;  // ours, 8-bit screens only
