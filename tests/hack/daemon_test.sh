@@ -19,20 +19,11 @@ fi
 home=$(getent passwd "$user" | cut -d: -f6)
 work=$(mktemp -d)
 chmod 755 "$work"
-pids=()
-as_user() { su -s /bin/sh "$user" -c "DISPLAY=$DISPLAY HOME=$home $*"; }
-cleanup() {
-    as_user xscreensaver-command -exit >/dev/null 2>&1
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
 . "$(dirname "$0")/lib.sh"
+as_user() { su -s /bin/sh "$user" -c "DISPLAY=$DISPLAY HOME=$home $*"; }
+trap 'as_user xscreensaver-command -exit >/dev/null 2>&1; stop_started; rm -rf "$work"' EXIT
 
-cp "$build/Corvane" "$work/"
-cp -r "$build/vantrelsoftware" "$work/"
-printf '[mode]\nscMode=0\n[applic]\nappcurrent=3\nappalert=3\nappdisplay=1\n' >"$work/corvane.ini"
-cp "$work/corvane.ini" "$work/ini.before"
+program_folder "$build"
 chown -R "$user" "$work"
 logo_pixels
 
@@ -41,7 +32,11 @@ xrandr --setmonitor left 1920/508x1080/286+0+0 screen >/dev/null
 xrandr --setmonitor right 1920/508x1080/286+1920+0 none >/dev/null
 xsetroot -solid '#804020'
 "$helper" 1920 1080 >/dev/null & pids+=($!)
-sleep 0.5
+for _ in $(seq 50); do
+    import -window root -crop 1x1+5+5 "$work/p.png" 2>/dev/null &&
+        [ "$(share "$work/p.png" 1x1+0+0 '#336699')" = 100 ] && break
+    sleep 0.1
+done
 
 cat >"$home/.xscreensaver" <<CONF
 timeout: 0:30:00

@@ -1,6 +1,16 @@
 # Helpers of the hack-mode process tests (sourced). Expects $work (a folder
 # that holds the program folder) to be set.
 failures=0
+pids=()
+stop_started() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; }
+# program_folder BUILD_DIR: the program, its pictures and a settings file
+# (kept as ini.before) in $work
+program_folder() {
+    cp "$1/Corvane" "$work/"
+    cp -r "$1/vantrelsoftware" "$work/"
+    printf '[mode]\nscMode=0\n[applic]\nappcurrent=3\nappalert=3\nappdisplay=1\n' >"$work/corvane.ini"
+    cp "$work/corvane.ini" "$work/ini.before"
+}
 check() {  # check DESCRIPTION COMMAND...
     if "${@:2}"; then echo "ok   - $1"; else echo "FAIL - $1"; failures=$((failures + 1)); fi
 }

@@ -9,19 +9,9 @@ set -uo pipefail
 build=$1
 helper=$2
 work=$(mktemp -d)
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
 . "$(dirname "$0")/lib.sh"
-
-# A program folder of its own: the program, its settings and pictures.
-cp "$build/Corvane" "$work/"
-cp -r "$build/vantrelsoftware" "$work/"
-printf '[mode]\nscMode=0\n[applic]\nappcurrent=3\nappalert=3\nappdisplay=1\n' >"$work/corvane.ini"
-cp "$work/corvane.ini" "$work/ini.before"
+trap 'stop_started; rm -rf "$work"' EXIT
+program_folder "$build"
 
 logo_pixels
 shot() { import -window "$1" "$2"; }
