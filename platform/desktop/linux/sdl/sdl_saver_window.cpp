@@ -165,7 +165,9 @@ bool SdlSaverWindow::Acquire(plat::WindowSurface& out) {
         return true;
     }
     // Another format (or no window): draw into our own pixels and convert
-    // each presented rectangle.
+    // each presented rectangle; where SDL has no pixels at all (a window
+    // made afresh at a new size), X takes them.
+    if (!s && window_ && !presenter_) presenter_ = X11Presenter::For(XWindowOf(window_));
     if (shadow_.empty()) {
         shadow_.assign(static_cast<std::size_t>(width_) * height_, 0xFFFFFF);
         shadowSurface_ = SDL_CreateRGBSurfaceWithFormatFrom(shadow_.data(), width_, height_, 32,
