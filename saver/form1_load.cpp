@@ -24,8 +24,9 @@ std::int32_t ScreenPixelsY() {
 }  // namespace
 
 void Form1::Form_Load() {
-    // The frame loop returns without a failure only when a daemon's window
-    // changed its size: the run is then set up again at the new size.
+    // The frame loop returns without a failure only when the window changed
+    // its size (a daemon's window, or the screen under a user's run): the
+    // run is then set up again at the new size.
     do {
         try {
             SetUp();
@@ -41,18 +42,19 @@ void Form1::Form_Load() {
 }
 
 bool Form1::SizeChanged() {
-    return Module1::Run == Module1::RunKind::DaemonWindow &&
+    return Module1::Run != Module1::RunKind::Unattended &&
            (ScreenPixelsX() != m_lScreenWidth || ScreenPixelsY() != m_lScreenHeight);
 }
 
 void Form1::SetUp() {
     auto& host = plat::host();
     Module1::ReadIniString("mode", "scMode", Module1::BackgroundMode, Module1::IniFilePath());
-    // Set up again in a daemon's window, the screen would show our own
-    // flags: the desktop picture of the first set-up is kept.
+    if (!Module1::BackgroundForRun.empty()) Module1::BackgroundMode = Module1::BackgroundForRun;
+    // Set up again, the screen would show our own flags: the desktop
+    // picture of the first set-up is kept.
     if (Module1::BackgroundMode != "1")
         LoadWhiteBackground();
-    else if (Module1::Run == Module1::RunKind::DaemonWindow && desktopTaken_)
+    else if (desktopTaken_)
         LoadTile(Module1::ImageFolderPath() + "background.bmp");
     else
         CaptureDesktop();

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Runs a command inside a fresh Xvfb server (1920x1080, 24-bit) and a
+# Runs a command inside a fresh Xvfb server (1920x1080, 24-bit, or
+# XVFB_SIZE and XVFB_DEPTH) and a
 # window manager; the server ends with the command.
 # Usage: scripts/xvfb.sh COMMAND [ARGS...]
 set -euo pipefail
 size=${XVFB_SIZE:-1920x1080}
 fifo=$(mktemp -u); mkfifo "$fifo"
-Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp -noreset 5>"$fifo" 2>/dev/null &
+Xvfb -displayfd 5 -screen 0 "${size}x${XVFB_DEPTH:-24}" -nolisten tcp -noreset 5>"$fifo" 2>/dev/null &
 xvfb=$!
 read -r num <"$fifo"; rm -f "$fifo"
 export DISPLAY=":$num"

@@ -6,5 +6,8 @@
 namespace Module1 {
 
 extern std::string BackgroundMode;  // "scMode" of the settings file; "1" = desktop
+// A choice for this run only (a daemon's option), in place of the settings
+// file's; empty when there is none.
+extern std::string BackgroundForRun;
 
 }  // namespace Module1

@@ -4,22 +4,22 @@
 #include <sstream>
 
 #include "platform/host.h"
-#include "platform/profile.h"
 #include "shell/module1.h"
 #include "shell/startup.h"
 
 namespace Module1 {
 namespace {
 
-// The background option of the daemon's settings ("-desktop" or "-white"),
-// as the value of "scMode"; empty when none is given. The last one counts.
+// The background option of the daemon's settings ("-desktop" or "-white",
+// with one dash or two), as a value of "scMode"; empty when none is given.
+// The last one counts.
 std::string BackgroundOption(const std::string& command) {
     std::istringstream words(command);
     std::string word, mode;
     while (words >> word) {
-        if (word == "-desktop")
+        if (word == "-desktop" || word == "--desktop")
             mode = "1";
-        else if (word == "-white")
+        else if (word == "-white" || word == "--white")
             mode = "0";
     }
     return mode;
@@ -28,15 +28,9 @@ std::string BackgroundOption(const std::string& command) {
 }  // namespace
 
 void RunHack() {
-    std::string mode = BackgroundOption(plat::host().Command());
-    if (!mode.empty()) {
-        // Written only when it changes: the settings dialog shows the same
-        // choice, and a daemon starts the saver many times.
-        std::string current;
-        ReadIniString("mode", "scMode", current, IniFilePath());
-        if (current != mode)
-            plat::WritePrivateProfileStringA("mode", "scMode", mode, IniFilePath());
-    }
+    // For this run only: the daemon's settings preview runs with a choice
+    // the user may still cancel, and the settings file is the dialog's.
+    BackgroundForRun = BackgroundOption(plat::host().Command());
     Run = RunKind::DaemonWindow;
     ShowSaverWindow();
 }

@@ -5,6 +5,7 @@ namespace Module1 {
 std::int32_t PlatformId = 0;
 std::int16_t UsePassword = 0;
 std::string BackgroundMode;
+std::string BackgroundForRun;
 plat::HWND TaskbarWnd = 0;
 std::int16_t MoveCount = 0;
 std::int32_t MoveWindowStart = 0;
@@ -15,6 +16,7 @@ void ResetState() {
     PlatformId = 0;
     UsePassword = 0;
     BackgroundMode.clear();
+    BackgroundForRun.clear();
     TaskbarWnd = 0;
     MoveCount = 0;
     MoveWindowStart = 0;

@@ -27,7 +27,14 @@ HWND GetDesktopWindow() {
 
 HDC GetDC(HWND hwnd) {
     if (windowdc::ProviderActive()) return windowdc::Get(hwnd);
-    return FromHandle(::GetDC(ToHandle<::HWND>(hwnd)));
+    ::HWND h = ToHandle<::HWND>(hwnd);
+    ::HDC dc = ::GetDC(h);
+    // The desktop's (0, 0) is the saver window's: the virtual screen's
+    // top-left corner, left of or above the primary monitor's if need be.
+    if (dc != nullptr && h == ::GetDesktopWindow())
+        ::SetViewportOrgEx(dc, ::GetSystemMetrics(SM_XVIRTUALSCREEN),
+                           ::GetSystemMetrics(SM_YVIRTUALSCREEN), nullptr);
+    return FromHandle(dc);
 }
 
 int ReleaseDC(HWND hwnd, HDC hdc) {

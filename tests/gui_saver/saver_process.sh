@@ -6,6 +6,8 @@ test=$1 build=$2 src=$3
 work=$(mktemp -d)
 trap 'pkill -f "$work/Corvane" 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
+# logo_pixels, logo_at SHOT RIGHT BOTTOM, share SHOT GEOMETRY COLOUR
+. "$src/tests/hack/lib.sh"
 
 # A program folder of our own, with a Tellwell stand-in that leaves a mark.
 cp "$build/Corvane" "$work/"
@@ -33,6 +35,11 @@ changed() { { compare -metric AE "$1" "$2" null: 2>&1 || true; } | awk '{printf 
 ended_within() {  # seconds
     for _ in $(seq $(($1 * 20))); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.05; done
     return 1
+}
+saver_geometry() {  # WIDTHxHEIGHT+X+Y of the saver's window on the root
+    local id; id=$(xwininfo -root -tree | awk '/"Corvane Screen Saver"/ && !n++ {print $1}')
+    xwininfo -id "$id" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
+        /^ *Width/{w=$2} /^ *Height/{h=$2} END{printf "%sx%s+%s+%s", w, h, x, y}'
 }
 online() { [ -n "$(hostname -I 2>/dev/null | tr -d ' ')" ]; }
 
@@ -261,6 +268,83 @@ claim_places)
     sleep 2
     kill -0 "$second" 2>/dev/null || fail "a saver on another display stopped this one"
     kill "$second" "$first" "$other" 2>/dev/null || true
+    ;;
+two_monitors)
+    # One 3840x1080 screen, two monitors: the window covers both from the
+    # origin, the logo sits in the bottom-right corner of the whole, flags
+    # cross both, and the desktop picture is the whole screen (blue on the
+    # left, brown on the right).
+    xrandr --setmonitor left 1920/508x1080/286+0+0 screen >/dev/null
+    xrandr --setmonitor right 1920/508x1080/286+1920+0 none >/dev/null
+    xsetroot -solid '#804020'
+    "$build/tests/corvane_test_xwindow" 1920 1080 >/dev/null & helper=$!
+    sed -i 's/scMode=0/scMode=1/' "$work/corvane.ini"
+    sleep 0.5
+    logo_pixels
+    start_saver /S
+    sleep 1
+    [ "$(saver_geometry)" = "3840x1080+0+0" ] || fail "the window is $(saver_geometry)"
+    import -window root "$work/a.png"; sleep 0.6; import -window root "$work/b.png"
+    logo_at "$work/b.png" 3840 1080 || fail "no logo in the bottom-right corner of the whole"
+    for half in 1920x1080+0+0 1920x1080+1920+0; do
+        convert "$work/a.png" -crop $half +repage "$work/a1.png"
+        convert "$work/b.png" -crop $half +repage "$work/b1.png"
+        [ "$(changed "$work/a1.png" "$work/b1.png")" -gt 500 ] || fail "no flags move on $half"
+    done
+    bmp=$work/vantrelsoftware/corvane/background.bmp
+    [ "$(identify -format %wx%h "$bmp")" = 3840x1080 ] || fail "the picture is $(identify -format %wx%h "$bmp")"
+    [ "$(share "$bmp" 1920x1080+0+0 '#336699')" -gt 95 ] || fail "the left monitor is not in the picture"
+    [ "$(share "$bmp" 1920x1080+1920+0 '#804020')" -gt 95 ] || fail "the right monitor is not in the picture"
+    kill "$pid" "$helper"
+    ;;
+screen_resize)
+    # The screen grows during the run: the window follows, and the run is
+    # set up again at the new size (the logo in the new corner).
+    xrandr --newmode 1280x720 74.5 1280 1344 1472 1664 720 723 728 748
+    xrandr --addmode screen 1280x720
+    xrandr --output screen --mode 1280x720 --fb 1280x720
+    [ "$(screen_size)" = 1280x720 ] || fail "this X server cannot change its size"
+    logo_pixels
+    start_saver /S
+    sleep 1
+    import -window root "$work/a.png"
+    logo_at "$work/a.png" 1280 720 || fail "no logo at 1280x720"
+    xrandr --output screen --mode 1920x1080 --fb 1920x1080
+    for _ in $(seq 30); do [ "$(saver_geometry)" = "1920x1080+0+0" ] && break; sleep 0.1; done
+    [ "$(saver_geometry)" = "1920x1080+0+0" ] || fail "the window is $(saver_geometry) after growing"
+    sleep 1
+    import -window root "$work/b.png"
+    logo_at "$work/b.png" 1920 1080 || fail "no logo in the corner after growing"
+    [ "$(share "$work/b.png" 100x100+1500+900 '#000000')" -lt 50 ] || fail "black after growing"
+    xdotool key space
+    ended_within 3 || fail "a key did not end the run after growing"
+    ;;
+odd_depth)
+    # A screen SDL makes no window pixels for (XVFB_DEPTH 8 or 30): the saver
+    # still shows, flags move and the logo is in its corner. Shots of the
+    # window itself: an 8-bit window has a colour map of its own.
+    "$work/Corvane" /S 2>"$work/err" & pid=$!
+    for _ in $(seq 50); do
+        id=$(xwininfo -root -tree | awk '/"Corvane Screen Saver"/ && !n++ {print $1}')
+        [ -n "$id" ] && break
+        kill -0 "$pid" 2>/dev/null || fail "ended: $(cat "$work/err")"
+        sleep 0.1
+    done
+    [ -n "$id" ] || fail "no window"
+    sleep 1.5
+    import -window "$id" "$work/a.png"; sleep 0.6; import -window "$id" "$work/b.png"
+    [ "$(changed "$work/a.png" "$work/b.png")" -gt 1000 ] || fail "no flags move"
+    size=$(screen_size); w=${size%x*}; h=${size#*x}
+    [ "$(share "$work/b.png" 100x100+$((w / 2 - 50))+$((h / 2 - 50)) '#000000')" -lt 50 ] ||
+        fail "the screen is black"
+    # The logo's opaque pixels cover a third of its corner: colours come
+    # back rounded, so the shares are measured, not the exact pixels.
+    [ "$(share "$work/b.png" 120x40+$((w - 120))+$((h - 40)) '#FFFFFF')" -lt 80 ] &&
+        [ "$(share "$work/b.png" 120x40+$((w - 120))+$((h - 40)) '#000000')" -lt 50 ] ||
+        fail "no logo in the corner"
+    cp "$work/b.png" "${TMPDIR:-/tmp}/corvane-gui-depth.png" || true
+    xdotool key space
+    ended_within 3 || fail "a key did not end the run"
     ;;
 *) fail "unknown test $test" ;;
 esac

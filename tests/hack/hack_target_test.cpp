@@ -21,6 +21,16 @@ TEST(HackTarget, WindowIdInDecimalOrHexWinsOverEverything) {
     EXPECT_EQ(Find({"-window-id", "0X1F"}).window, 0x1Fu);
 }
 
+TEST(HackTarget, TwoDashSpellingsAreTheSameOptions) {
+    auto t = Find({"--window-id", "0x2a0001"});
+    EXPECT_TRUE(t.given);
+    EXPECT_EQ(t.window, 0x2a0001u);
+    EXPECT_TRUE(Find({"--root"}).root);
+    EXPECT_EQ(Find({"--root"}, "4242").window, 4242u);
+    EXPECT_FALSE(Find({"---root"}).given);
+    EXPECT_FALSE(Find({"--"}).given);
+}
+
 TEST(HackTarget, BadWindowIdsStillMeanHackModeButNoWindow) {
     for (auto* bad : {"abc", "12x", "-5", "", "0x", "99999999999"}) {
         auto t = Find({"-window-id", bad});

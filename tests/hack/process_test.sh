@@ -9,44 +9,12 @@ set -uo pipefail
 build=$1
 helper=$2
 work=$(mktemp -d)
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-failures=0
-check() {  # check DESCRIPTION COMMAND...
-    if "${@:2}"; then echo "ok   - $1"; else echo "FAIL - $1"; failures=$((failures + 1)); fi
-}
+. "$(dirname "$0")/lib.sh"
+trap 'stop_started; rm -rf "$work"' EXIT
+program_folder "$build"
 
-# A program folder of its own: the program, its settings and pictures.
-cp "$build/Corvane" "$work/"
-cp -r "$build/vantrelsoftware" "$work/"
-printf '[mode]\nscMode=0\n[applic]\nappcurrent=3\nappalert=3\nappdisplay=1\n' >"$work/corvane.ini"
-cp "$work/corvane.ini" "$work/ini.before"
-
-# Opaque pixels of the logo as "x,y: #RRGGBB" lines (green is transparent).
-convert "$work/vantrelsoftware/corvane/logo.bmp" txt:- |
-    awk 'NR > 1 && $3 != "#00FF00" { print $1, $3 }' >"$work/logo.txt"
-
+logo_pixels
 shot() { import -window "$1" "$2"; }
-# logo_at SHOT RIGHT BOTTOM: the logo's opaque pixels, bottom-right at there
-logo_at() {
-    convert "$1" -crop "120x40+$(($2 - 120))+$(($3 - 40))" +repage txt:- |
-        awk 'NR > 1 { print $1, $3 }' >"$work/crop.txt"
-    awk 'NR == FNR { want[$1] = $2; next }
-         ($1 in want) { n++; if (want[$1] != $2) bad++ }
-         END { exit !(n > 1000 && bad == 0) }' "$work/logo.txt" "$work/crop.txt"
-}
-changed() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" -gt 500 ]; }
-alive() { kill -0 "$1" 2>/dev/null; }
-exits_zero_within() {  # PID SECONDS
-    local i
-    for i in $(seq $(($2 * 10))); do alive "$1" || break; sleep 0.1; done
-    alive "$1" && return 1
-    wait "$1"
-}
 window() {  # WIDTH HEIGHT -> sets win and winpid
     "$helper" "$1" "$2" >"$work/win.id" & winpid=$!
     pids+=("$winpid")
@@ -90,6 +58,29 @@ check "corvane.ini still untouched" cmp -s "$work/corvane.ini" "$work/ini.before
 # 3. -window-id of no window: an error, not a run.
 timeout -k 2 20 "$work/Corvane" -window-id 0x7ffffff 2>/dev/null
 check "a missing window is an error" test $? -eq 1
+
+# 4. The two-dash spellings of xscreensaver 6, run from a terminal: the
+#    daemon's window or the root, never a counted saver run.
+window 320 240
+timeout -k 2 60 "$work/Corvane" --window-id "$win" 2>/dev/null & saver=$!
+pids+=("$saver")
+sleep 2
+shot "$win" "$work/e.png"
+check "--window-id names the window" logo_at "$work/e.png" 320 240
+kill -TERM $saver
+check "--window-id: SIGTERM ends it with exit code 0" exits_zero_within $saver 5
+kill $winpid
+timeout -k 2 60 "$work/Corvane" --root 2>/dev/null & saver=$!
+pids+=("$saver")
+sleep 2
+shot root "$work/f.png"
+size=$(xdpyinfo | awk '/dimensions:/{print $2}')
+check "--root draws into the root window" logo_at "$work/f.png" "${size%x*}" "${size#*x}"
+check "--root opens no saver window of its own" \
+    test "$(xwininfo -root -tree | grep -c '"Corvane Screen Saver"')" = 0
+kill -TERM $saver
+check "--root: SIGTERM ends it with exit code 0" exits_zero_within $saver 5
+check "neither counted a run" cmp -s "$work/corvane.ini" "$work/ini.before"
 
 [ -s "$work/err1" ] && sed 's/^/  stderr: /' "$work/err1" | grep -v XDG_RUNTIME_DIR
 echo "$failures failure(s)"

@@ -197,4 +197,30 @@ TEST_F(Win32HostTest, SaverWindowFeedsItsHandlersInTwips) {
     EXPECT_FALSE(::IsWindow(hwnd));
 }
 
+TEST_F(Win32HostTest, TheSaverWindowCoversEveryMonitorAndFollowsADisplayChange) {
+    RecordedEvents events;
+    auto window = host.CreateSaverWindow(events);
+    const auto hwnd = win32::ToHandle<::HWND>(window->hWnd());
+    const RECT virt{::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN),
+                    ::GetSystemMetrics(SM_XVIRTUALSCREEN) + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                    ::GetSystemMetrics(SM_YVIRTUALSCREEN) + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    auto covers = [&] {
+        RECT r{};
+        ::GetWindowRect(hwnd, &r);
+        return r.left == virt.left && r.top == virt.top && r.right == virt.right &&
+               r.bottom == virt.bottom;
+    };
+    EXPECT_TRUE(covers());
+    window->Show();
+    EXPECT_TRUE(covers());
+    // The saver's screen while it runs; the forms centre on the primary one.
+    const double tpp = host.TwipsPerPixelX();
+    EXPECT_DOUBLE_EQ(host.ScreenWidth(), (virt.right - virt.left) * tpp);
+    ::SetWindowPos(hwnd, nullptr, 10, 10, 100, 100, SWP_NOZORDER);
+    ::SendMessageA(hwnd, WM_DISPLAYCHANGE, 32, MAKELPARAM(100, 100));
+    EXPECT_TRUE(covers());
+    window->Close();
+    EXPECT_DOUBLE_EQ(host.ScreenWidth(), ::GetSystemMetrics(SM_CXSCREEN) * tpp);
+}
+
 }  // namespace

@@ -10,9 +10,11 @@
 #include "platform/desktop/linux/fltk/fltk_msgbox.h"
 #include "platform/desktop/linux/sdl/sdl_hack_window.h"
 #include "platform/desktop/linux/sdl/sdl_saver_window.h"
+#include "platform/desktop/linux/sdl/sdl_screen_window.h"
 #include "platform/desktop/linux/sdl/sdl_x11.h"
 #include "platform/desktop/linux/session_signals.h"
 #include "platform/desktop/linux/x11/x11_errors.h"
+#include "platform/desktop/linux/x11/x11_screen.h"
 #include "platform/desktop/linux/x11/x11_windows.h"
 #include "platform/system/posix/system.h"
 
@@ -25,6 +27,9 @@ DesktopHost::DesktopHost(int argc, char** argv)
       forms_(CreateFltkForms()) {
     EndOnSessionSignals();
     EndWithoutDisplay();
+    // A daemon blanks the screen before it starts us: the desktop as the
+    // user left it is the one it keeps for its window.
+    if (hack_.given && !hack_.root) windows_.CaptureUnder(hack_.window);
 }
 
 // Without an X display no mode can show anything: say so and end, instead
@@ -99,12 +104,14 @@ bool DesktopHost::InitVideo() {
 }
 
 void DesktopHost::ScreenPixels(int& width, int& height) {
-    // In a daemon's window, that window is the saver's screen.
-    if (SdlSaverWindow* window = windows_.Saver(); hack_.given && window) {
+    // While a saver window is open it is the saver's screen: the daemon's
+    // window, or ours over the whole X screen.
+    if (SdlSaverWindow* window = windows_.Saver()) {
         width = window->Width();
         height = window->Height();
         return;
     }
+    // Otherwise (the forms centre on it) the first monitor.
     width = 1024;
     height = 768;
     SDL_DisplayMode mode;
@@ -128,16 +135,31 @@ double DesktopHost::ScreenHeight() {
 
 std::unique_ptr<SaverWindow> DesktopHost::CreateSaverWindow(SaverEvents& events) {
     if (hack_.given) {
-        std::unique_ptr<SaverWindow> w;
+        std::unique_ptr<SdlSaverWindow> w;
         if (InitVideo()) w = SdlHackWindow::Create(windows_, events, hack_.root, hack_.window);
-        if (w) return w;
+        if (w) return EndUnlessItCanDraw(std::move(w));
         std::fprintf(stderr, "Corvane: no window to draw into\n");
         std::fflush(nullptr);
         std::_Exit(1);
     }
-    int w, h;
-    ScreenPixels(w, h);
-    return std::make_unique<SdlSaverWindow>(windows_, events, w, h);
+    // Every monitor is covered; without an X screen (another video driver)
+    // SDL's first display.
+    SaverPlacement place;
+    std::vector<MonitorRect> monitors;
+    InitVideo();
+    if (!ReadXScreen(place.width, place.height, monitors)) ScreenPixels(place.width, place.height);
+    place = PlaceSaverWindow(place.width, place.height, monitors);
+    return EndUnlessItCanDraw(std::make_unique<SdlScreenWindow>(windows_, events, place));
+}
+
+// A run nobody sees is no run: say why and end.
+std::unique_ptr<SaverWindow> DesktopHost::EndUnlessItCanDraw(std::unique_ptr<SdlSaverWindow> w) {
+    if (w->CanDraw()) return w;
+    std::string why = w->Sdl() ? "this screen's pixel format cannot be drawn on" : SDL_GetError();
+    w.reset();
+    std::fprintf(stderr, "Corvane: cannot show the saver: %s\n", why.c_str());
+    std::fflush(nullptr);
+    std::_Exit(1);
 }
 
 FormsRuntime& DesktopHost::Forms() {

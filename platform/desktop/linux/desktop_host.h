@@ -6,8 +6,8 @@
 // state to set (FindWindowA gives 0, SetWindowPos and SystemParametersInfoA
 // do nothing and succeed): a screen-saver daemon owns those on Linux; no
 // password check (VerifyScreenSavePwd always accepts: the session's locker
-// guards the session); the screen is SDL's first display; twips are 15 to a
-// pixel on both axes.
+// guards the session); a saver run covers the whole X screen, the forms
+// centre on SDL's first display; twips are 15 to a pixel on both axes.
 #pragma once
 #include <memory>
 #include <string>
@@ -15,9 +15,12 @@
 #include "platform/desktop/linux/desktop_windows.h"
 #include "platform/desktop/linux/hack_target.h"
 #include "platform/forms.h"
+#include "platform/saver_window.h"
 #include "platform/system/system_host.h"
 
 namespace plat {
+
+class SdlSaverWindow;
 
 class DesktopHost : public SystemHost {
   public:
@@ -54,6 +57,7 @@ class DesktopHost : public SystemHost {
     void EndWithoutDisplay();
     bool InitVideo();
     void ScreenPixels(int& width, int& height);
+    std::unique_ptr<SaverWindow> EndUnlessItCanDraw(std::unique_ptr<SdlSaverWindow> window);
 };
 
 }  // namespace plat

@@ -18,6 +18,10 @@ void DesktopWindows::Detach(SdlSaverWindow* window) {
     if (window_ == window) window_ = nullptr;
 }
 
+void DesktopWindows::CaptureUnder(unsigned long window) {
+    x11_->CaptureUnder(window);
+}
+
 bool DesktopWindows::Acquire(HWND hwnd, WindowSurface& out) {
     if (window_ && hwnd == window_->Handle()) return window_->Acquire(out);
     if (hwnd == kDesktopWindow) {

@@ -22,6 +22,8 @@ class DesktopWindows : public WindowProvider {
     void Attach(SdlSaverWindow* window) { window_ = window; }
     void Detach(SdlSaverWindow* window);
     SdlSaverWindow* Saver() const { return window_; }
+    // The desktop picture is the one under this X window (a daemon's).
+    void CaptureUnder(unsigned long window);
 
     bool Acquire(HWND hwnd, WindowSurface& out) override;
     void Changed(HWND hwnd, int x, int y, int width, int height) override;

@@ -23,18 +23,24 @@ unsigned long ParseWindowId(const char* text) {
     return id;
 }
 
+// A daemon's option with one dash or two: "-root" and "--root" alike.
+bool IsOption(const char* arg, const char* name) {
+    if (arg[0] == '-' && arg[1] == '-') ++arg;
+    return std::strcmp(arg, name) == 0;
+}
+
 }  // namespace
 
 HackTarget FindHackTarget(int argc, const char* const* argv, const char* environmentWindow) {
     HackTarget t;
     bool ownSwitch = false;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "-window-id") == 0) {
+        if (IsOption(argv[i], "-window-id")) {
             t.given = true;
             t.window = i + 1 < argc ? ParseWindowId(argv[i + 1]) : 0;
             return t;
         }
-        if (std::strcmp(argv[i], "-root") == 0) t.root = true;
+        if (IsOption(argv[i], "-root")) t.root = true;
         if (argv[i][0] == '/') ownSwitch = true;
     }
     unsigned long env = ParseWindowId(environmentWindow);

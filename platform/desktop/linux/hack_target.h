@@ -1,6 +1,7 @@
 // Where a screen-saver daemon wants the saver drawn: the window named by
 // "-window-id ID", by the environment's XSCREENSAVER_WINDOW, or the root
-// window for "-root".
+// window for "-root" (either option also with two dashes, as xscreensaver 6
+// writes them).
 #pragma once
 
 namespace plat {

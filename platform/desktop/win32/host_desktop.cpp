@@ -1,5 +1,7 @@
 // The Windows desktop host: cursor, taskbar, the screen-saver state and
 // password, message boxes and the screen's size.
+#include "platform/desktop/win32/saver_window_win32.h"
+#include "platform/desktop/win32/virtual_screen.h"
 #include "platform/desktop/win32/win32_host.h"
 #include "platform/system/win32/ansi_text.h"
 #include "platform/system/win32/windows_api.h"
@@ -65,11 +67,14 @@ double Win32Host::TwipsPerPixelX() {
 double Win32Host::TwipsPerPixelY() {
     return TwipsPerPixel(LOGPIXELSY);
 }
+// A saver run covers every monitor; the forms centre on the primary one.
 double Win32Host::ScreenWidth() {
-    return ::GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixelX();
+    ScreenArea a = SaverWindowWin32::AnyOpen() ? VirtualScreen() : PrimaryScreen();
+    return a.width * TwipsPerPixelX();
 }
 double Win32Host::ScreenHeight() {
-    return ::GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixelY();
+    ScreenArea a = SaverWindowWin32::AnyOpen() ? VirtualScreen() : PrimaryScreen();
+    return a.height * TwipsPerPixelY();
 }
 
 }  // namespace win32

@@ -1,5 +1,6 @@
 #include "platform/desktop/win32/saver_window_win32.h"
 
+#include "platform/desktop/win32/virtual_screen.h"
 #include "platform/desktop/win32/win32_host.h"
 #include "platform/system/win32/windows_api.h"
 // clang-format off
@@ -10,6 +11,7 @@ namespace win32 {
 namespace {
 
 constexpr char kClassName[] = "CorvaneSaverWindow";
+int openWindows = 0;
 
 LRESULT CALLBACK SaverProc(::HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
@@ -66,9 +68,21 @@ std::int16_t Buttons(WPARAM wParam) {
 SaverWindowWin32::SaverWindowWin32(plat::SaverEvents& events, double twipsX, double twipsY)
     : events_(events), twipsX_(twipsX), twipsY_(twipsY) {
     RegisterOnce();
-    hwnd_ = ::CreateWindowExA(0, kClassName, "Form1", WS_POPUP | WS_CLIPCHILDREN, 0, 0,
-                              ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN),
-                              nullptr, nullptr, ::GetModuleHandleA(nullptr), this);
+    const ScreenArea a = VirtualScreen();
+    hwnd_ = ::CreateWindowExA(0, kClassName, "Form1", WS_POPUP | WS_CLIPCHILDREN, a.x, a.y, a.width,
+                              a.height, nullptr, nullptr, ::GetModuleHandleA(nullptr), this);
+    if (hwnd_ != nullptr) ++openWindows;
+}
+
+bool SaverWindowWin32::AnyOpen() {
+    return openWindows > 0;
+}
+
+// Over the virtual screen again (monitors or modes changed): the saver sees
+// the new size and sets itself up again.
+void SaverWindowWin32::CoverScreen() {
+    const ScreenArea a = VirtualScreen();
+    ::SetWindowPos(hwnd_, nullptr, a.x, a.y, a.width, a.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 SaverWindowWin32::~SaverWindowWin32() {
@@ -99,7 +113,11 @@ double SaverWindowWin32::ScaleHeight() {
 // the first paint through before drawing starts.
 void SaverWindowWin32::Show() {
     if (hwnd_ == nullptr) return;
-    ::ShowWindow(hwnd_, SW_SHOWMAXIMIZED);
+    // Maximised means one monitor: with more the window keeps its place
+    // over all of them.
+    const ScreenArea v = VirtualScreen(), p = PrimaryScreen();
+    const bool one = v.x == p.x && v.y == p.y && v.width == p.width && v.height == p.height;
+    ::ShowWindow(hwnd_, one ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     ::SetForegroundWindow(hwnd_);
     ::SetFocus(hwnd_);
     ::UpdateWindow(hwnd_);
@@ -116,6 +134,7 @@ void SaverWindowWin32::Close() {
     if (hwnd_ == nullptr) return;
     ::HWND h = hwnd_;
     hwnd_ = nullptr;
+    --openWindows;
     ::SetWindowLongPtrA(h, GWLP_USERDATA, 0);
     ::DestroyWindow(h);
 }
@@ -143,6 +162,9 @@ bool SaverWindowWin32::Handle(unsigned message, unsigned long long wParam, long 
         case WM_SYSCOMMAND:
             // No second saver, no power-down request while this one runs.
             return (wParam & 0xFFF0) == SC_SCREENSAVE || (wParam & 0xFFF0) == SC_MONITORPOWER;
+        case WM_DISPLAYCHANGE:
+            CoverScreen();
+            return false;
         case WM_CLOSE:
             // The run ends only through its input handlers.
             return true;

@@ -1,5 +1,6 @@
-// The saver's full-screen window on Windows: a borderless popup with its own
-// device context, whose message procedure feeds the saver's input handlers.
+// The saver's full-screen window on Windows: a borderless popup over the
+// virtual screen (every monitor) with its own device context, whose message
+// procedure feeds the saver's input handlers.
 #pragma once
 #include "platform/saver_window.h"
 
@@ -20,10 +21,14 @@ class SaverWindowWin32 : public plat::SaverWindow {
     void Refresh() override;
     void Close() override;
 
+    // Whether a saver window is open in this process.
+    static bool AnyOpen();
+
     // Handles one message; false when the default processing should run.
     bool Handle(unsigned message, unsigned long long wParam, long long lParam);
 
   private:
+    void CoverScreen();
     plat::SaverEvents& events_;
     double twipsX_;
     double twipsY_;

@@ -3,8 +3,9 @@
 // the taskbar and the screen-saver state, through user32; text in the ANSI
 // code page.
 //
-// LIMITATIONS: the screen is the primary monitor (SM_CXSCREEN/SM_CYSCREEN);
-// no screen-saver daemon gives a window to draw into (HackMode is false).
+// LIMITATIONS: a saver run's screen is the virtual screen (every monitor),
+// the forms' the primary monitor; no screen-saver daemon gives a window to draw into (HackMode is
+// false).
 #pragma once
 #include <cstdint>
 #include <exception>

@@ -5,6 +5,7 @@
 
 #include "platform/desktop/linux/desktop_host.h"
 #include "platform/desktop/linux/sdl/sdl_x11.h"
+#include "platform/desktop/linux/x11/x11_presenter.h"
 #include "platform/gdi.h"
 
 namespace plat {
@@ -73,6 +74,7 @@ void SdlSaverWindow::Replace(SDL_Window* window, int width, int height) {
     if (shadowSurface_) SDL_FreeSurface(shadowSurface_);
     shadowSurface_ = nullptr;
     std::vector<std::uint32_t>().swap(shadow_);
+    presenter_.reset();
     current_ = {};
     if (window_) SDL_DestroyWindow(window_);
     window_ = window;
@@ -100,7 +102,8 @@ double SdlSaverWindow::ScaleHeight() {
 }
 
 void SdlSaverWindow::Show() {
-    if (!window_) return;
+    // Shown already (a run set up again at a new size): no map to wait for.
+    if (!window_ || (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN)) return;
     if (!focusKept_) {
         focusBefore_ = CurrentFocus(window_);
         focusKept_ = true;
@@ -137,6 +140,7 @@ void SdlSaverWindow::Close() {
     }
     if (shadowSurface_) SDL_FreeSurface(shadowSurface_);
     shadowSurface_ = nullptr;
+    presenter_.reset();
     current_ = {};
     if (window_ && focusKept_) GiveFocusBack(window_, focusBefore_);
     focusKept_ = false;
@@ -145,8 +149,15 @@ void SdlSaverWindow::Close() {
     windows_.Detach(this);
 }
 
+bool SdlSaverWindow::CanDraw() {
+    if (!window_) return false;
+    if (presenter_ || SDL_GetWindowSurface(window_)) return true;
+    presenter_ = X11Presenter::For(XWindowOf(window_));
+    return presenter_ != nullptr;
+}
+
 bool SdlSaverWindow::Acquire(plat::WindowSurface& out) {
-    SDL_Surface* s = window_ ? SDL_GetWindowSurface(window_) : nullptr;
+    SDL_Surface* s = window_ && !presenter_ ? SDL_GetWindowSurface(window_) : nullptr;
     if (s && (s->format->format == SDL_PIXELFORMAT_RGB888 ||
               s->format->format == SDL_PIXELFORMAT_ARGB8888)) {
         out = {static_cast<std::uint32_t*>(s->pixels), s->w, s->h, s->pitch / 4};
@@ -154,7 +165,9 @@ bool SdlSaverWindow::Acquire(plat::WindowSurface& out) {
         return true;
     }
     // Another format (or no window): draw into our own pixels and convert
-    // each presented rectangle.
+    // each presented rectangle; where SDL has no pixels at all (a window
+    // made afresh at a new size), X takes them.
+    if (!s && window_ && !presenter_) presenter_ = X11Presenter::For(XWindowOf(window_));
     if (shadow_.empty()) {
         shadow_.assign(static_cast<std::size_t>(width_) * height_, 0xFFFFFF);
         shadowSurface_ = SDL_CreateRGBSurfaceWithFormatFrom(shadow_.data(), width_, height_, 32,
@@ -175,6 +188,15 @@ void SdlSaverWindow::Changed(int x, int y, int width, int height) {
 
 void SdlSaverWindow::Present() {
     if (!window_ || dirtyCount_ == 0) return;
+    if (presenter_ && !shadow_.empty()) {
+        for (int i = 0; i < dirtyCount_; ++i) {
+            const SDL_Rect& r = dirty_[i];
+            presenter_->Put(shadow_.data(), width_, height_, width_, r.x, r.y, r.w, r.h);
+        }
+        presenter_->Flush();
+        dirtyCount_ = 0;
+        return;
+    }
     if (shadowSurface_) {
         SDL_Surface* target = SDL_GetWindowSurface(window_);
         for (int i = 0; target && i < dirtyCount_; ++i) {

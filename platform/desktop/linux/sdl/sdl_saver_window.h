@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 #include "platform/saver_window.h"
@@ -13,6 +14,7 @@
 namespace plat {
 
 class DesktopWindows;
+class X11Presenter;
 
 class SdlSaverWindow : public SaverWindow {
   public:
@@ -33,6 +35,9 @@ class SdlSaverWindow : public SaverWindow {
     int Height() const { return height_; }
     SDL_Window* Sdl() const { return window_; }
     bool Acquire(plat::WindowSurface& out);
+    // Whether what is drawn can be shown: SDL's window pixels, or where SDL
+    // has none for the screen's format, our own through X.
+    bool CanDraw();
     void Changed(int x, int y, int width, int height);
     virtual void Pump();                 // presents drawn rectangles, delivers input
     void Wait(std::uint32_t timeoutMs);  // sleeps until input or the time-out
@@ -56,6 +61,8 @@ class SdlSaverWindow : public SaverWindow {
     // Stand-in pixels when the window surface is not 32-bit XRGB.
     std::vector<std::uint32_t> shadow_;
     SDL_Surface* shadowSurface_ = nullptr;
+    // Shows the stand-in pixels where SDL gives the window no pixels.
+    std::unique_ptr<X11Presenter> presenter_;
     static constexpr int kMaxRects = 128;
     std::array<SDL_Rect, kMaxRects> dirty_{};
     int dirtyCount_ = 0;

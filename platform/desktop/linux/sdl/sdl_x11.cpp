@@ -18,17 +18,26 @@ bool X11Of(SDL_Window* window, Display*& dpy, Window& id) {
     return true;
 }
 
-}  // namespace
-
-void AskForFullScreen(SDL_Window* window) {
+// Sets the window's _NET_WM_STATE before it is mapped.
+void AskForState(SDL_Window* window, bool fullScreen) {
     Display* dpy;
     Window id;
     if (!X11Of(window, dpy, id)) return;
     Atom state = XInternAtom(dpy, "_NET_WM_STATE", False);
-    Atom values[] = {XInternAtom(dpy, "_NET_WM_STATE_FULLSCREEN", False),
-                     XInternAtom(dpy, "_NET_WM_STATE_ABOVE", False)};
+    Atom values[] = {XInternAtom(dpy, "_NET_WM_STATE_ABOVE", False),
+                     XInternAtom(dpy, "_NET_WM_STATE_FULLSCREEN", False)};
     XChangeProperty(dpy, id, state, XA_ATOM, 32, PropModeReplace,
-                    reinterpret_cast<unsigned char*>(values), 2);
+                    reinterpret_cast<unsigned char*>(values), fullScreen ? 2 : 1);
+}
+
+}  // namespace
+
+void AskForFullScreen(SDL_Window* window) {
+    AskForState(window, true);
+}
+
+void AskToStayAbove(SDL_Window* window) {
+    AskForState(window, false);
 }
 
 unsigned long XWindowOf(SDL_Window* window) {

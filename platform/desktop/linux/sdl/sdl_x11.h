@@ -9,6 +9,8 @@ namespace plat {
 // screen above everything (panels included). SDL's own full-screen request
 // waits up to 100 ms for the window manager's answer; this does not wait.
 void AskForFullScreen(SDL_Window* window);
+// The same without full screen: only above everything.
+void AskToStayAbove(SDL_Window* window);
 
 // The X window of an SDL window, 0 when it has none.
 unsigned long XWindowOf(SDL_Window* window);

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/desktop/linux/x11/x11_errors.h"
+#include "platform/desktop/linux/x11/x11_pixels.h"
 
 namespace plat {
 
@@ -20,13 +21,6 @@ namespace {
 bool IsXrgb(const XImage* img) {
     return img->bits_per_pixel == 32 && img->red_mask == 0xFF0000 && img->green_mask == 0x00FF00 &&
            img->blue_mask == 0x0000FF;
-}
-
-std::uint32_t Channel(unsigned long pixel, unsigned long mask) {
-    if (!mask) return 0;
-    int shift = __builtin_ctzl(mask);
-    unsigned long max = mask >> shift;
-    return static_cast<std::uint32_t>(((pixel & mask) >> shift) * 255 / max);
 }
 
 }  // namespace
@@ -48,29 +42,29 @@ void* X11Windows::Open() {
     return display_;
 }
 
-bool X11Windows::Capture(unsigned long drawable, int width, int height, std::uint32_t* dst,
+bool X11Windows::Capture(const CaptureArea& area, int width, int height, std::uint32_t* dst,
                          int pitch) {
     auto* dpy = static_cast<Display*>(display_);
+    // A pixmap's image carries no channel masks: they are the screen's.
+    VisualPixels screen(dpy);
     // In bands, so the copy in transit stays small however large the screen.
     constexpr int kBand = 64;
     for (int top = 0; top < height; top += kBand) {
         int rows = std::min(kBand, height - top);
-        XImage* img = XGetImage(dpy, drawable, 0, top, static_cast<unsigned>(width),
-                                static_cast<unsigned>(rows), AllPlanes, ZPixmap);
+        XImage* img =
+            XGetImage(dpy, area.drawable, area.x, area.y + top, static_cast<unsigned>(width),
+                      static_cast<unsigned>(rows), AllPlanes, ZPixmap);
         if (!img) return false;
+        bool xrgb = IsXrgb(img) || (img->bits_per_pixel == 32 && !img->red_mask && screen.IsXrgb());
         for (int y = 0; y < rows; ++y) {
             std::uint32_t* row = dst + static_cast<std::size_t>(top + y) * pitch;
-            if (IsXrgb(img)) {
+            if (xrgb) {
                 std::memcpy(row, img->data + static_cast<std::size_t>(y) * img->bytes_per_line,
                             static_cast<std::size_t>(width) * 4);
                 for (int x = 0; x < width; ++x) row[x] &= 0xFFFFFF;
                 continue;
             }
-            for (int x = 0; x < width; ++x) {
-                unsigned long p = XGetPixel(img, x, y);
-                row[x] = (Channel(p, img->red_mask) << 16) | (Channel(p, img->green_mask) << 8) |
-                         Channel(p, img->blue_mask);
-            }
+            for (int x = 0; x < width; ++x) row[x] = screen.ToRgb(XGetPixel(img, x, y));
         }
         XDestroyImage(img);
     }
@@ -95,10 +89,10 @@ void X11Windows::Reading(HWND id) {
     std::fill_n(desktop_.get(), static_cast<std::size_t>(desktopWidth_) * desktopHeight_,
                 0xFFFFFFu);
     auto* dpy = static_cast<Display*>(Open());
-    XWindowAttributes attrs;
-    if (!dpy || !XGetWindowAttributes(dpy, DefaultRootWindow(dpy), &attrs)) return;
-    int w = std::min(desktopWidth_, attrs.width), h = std::min(desktopHeight_, attrs.height);
-    if (!Capture(DefaultRootWindow(dpy), w, h, desktop_.get(), desktopWidth_))
+    CaptureArea area;
+    if (!dpy || !DesktopUnder(dpy, source_, area)) return;
+    int w = std::min(desktopWidth_, area.width), h = std::min(desktopHeight_, area.height);
+    if (!Capture(area, w, h, desktop_.get(), desktopWidth_))
         std::fill_n(desktop_.get(), static_cast<std::size_t>(desktopWidth_) * desktopHeight_,
                     0xFFFFFFu);
 }
@@ -116,7 +110,8 @@ bool X11Windows::AcquireWindow(HWND id, plat::WindowSurface& out) {
     b.height = attrs.height;
     b.pixels.assign(static_cast<std::size_t>(b.width) * b.height, 0xFFFFFF);
     b.dirty = false;
-    Capture(static_cast<Window>(id), b.width, b.height, b.pixels.data(), b.width);
+    Capture({static_cast<Window>(id), 0, 0, b.width, b.height}, b.width, b.height, b.pixels.data(),
+            b.width);
     out = {b.pixels.data(), b.width, b.height, b.width};
     return true;
 }

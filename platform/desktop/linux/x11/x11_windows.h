@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/desktop/linux/x11/x11_screenshot.h"
 #include "platform/window_pixels.h"
 
 namespace plat {
@@ -22,6 +23,9 @@ class X11Windows {
     // Pixels for the screen, filled with the screen as it is (white where no
     // capture is possible) only once they are read.
     bool AcquireDesktop(int width, int height, plat::WindowSurface& out);
+    // The desktop is the one under this window (a daemon's window; see
+    // DesktopUnder); 0, the default, is the whole root window.
+    void CaptureUnder(unsigned long window) { source_ = window; }
     void Reading(HWND id);
     // The pixels for window id; false when there is no such window.
     bool AcquireWindow(HWND id, plat::WindowSurface& out);
@@ -40,9 +44,10 @@ class X11Windows {
     bool desktopCaptured_ = false;
     int desktopRefs_ = 0;  // device contexts holding desktop_
     std::map<HWND, Buffer> buffers_;
+    unsigned long source_ = 0;
 
     void* Open();
-    bool Capture(unsigned long drawable, int width, int height, std::uint32_t* dst, int pitch);
+    bool Capture(const CaptureArea& area, int width, int height, std::uint32_t* dst, int pitch);
 };
 
 }  // namespace plat

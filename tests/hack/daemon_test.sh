@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Corvane under the real xscreensaver daemon, on one X screen of 3840x1080
+# with two monitors (scripts/xvfb.sh with XVFB_SIZE=3840x1080): the daemon
+# runs one copy per monitor in its own window. In desktop mode each copy
+# shows the desktop that was under its monitor (the daemon's screenshot, not
+# the daemon's black window), both save the desktop picture at once without
+# failing, "-desktop" holds for the run and leaves corvane.ini alone.
+# The daemon refuses to run display programs as root: it runs as the plain
+# user corvane-xss, made here when missing.
+# Usage: daemon_test.sh BUILD_DIR DESKTOP_WINDOW_HELPER
+set -uo pipefail
+build=$1
+helper=$2
+user=corvane-xss
+if ! id "$user" >/dev/null 2>&1; then
+    [ "$(id -u)" = 0 ] || { echo "SKIP: no user $user and not root to make one"; exit 77; }
+    useradd -m -s /bin/sh "$user" || exit 1
+fi
+home=$(getent passwd "$user" | cut -d: -f6)
+work=$(mktemp -d)
+chmod 755 "$work"
+. "$(dirname "$0")/lib.sh"
+as_user() { su -s /bin/sh "$user" -c "DISPLAY=$DISPLAY HOME=$home $*"; }
+trap 'as_user xscreensaver-command -exit >/dev/null 2>&1; stop_started; rm -rf "$work"' EXIT
+
+program_folder "$build"
+chown -R "$user" "$work"
+logo_pixels
+
+# Two monitors side by side; the desktop blue on the left, brown on the right.
+xrandr --setmonitor left 1920/508x1080/286+0+0 screen >/dev/null
+xrandr --setmonitor right 1920/508x1080/286+1920+0 none >/dev/null
+xsetroot -solid '#804020'
+"$helper" 1920 1080 >/dev/null & pids+=($!)
+for _ in $(seq 50); do
+    import -window root -crop 1x1+5+5 "$work/p.png" 2>/dev/null &&
+        [ "$(share "$work/p.png" 1x1+0+0 '#336699')" = 100 ] && break
+    sleep 0.1
+done
+
+cat >"$home/.xscreensaver" <<CONF
+timeout: 0:30:00
+lock: False
+fade: False
+unfade: False
+splash: False
+mode: one
+selected: 0
+programs: "Corvane" $work/Corvane -root -desktop 2>>$work/stderr \\n
+CONF
+chown "$user" "$home/.xscreensaver"
+as_user xscreensaver -no-splash -verbose >"$work/daemon.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do as_user xscreensaver-command -time >/dev/null 2>&1 && break; sleep 0.1; done
+
+both_logos() {  # waits until both copies draw, then leaves the shot in $work/s.png
+    for _ in $(seq 40); do
+        import -window root "$work/s.png" 2>/dev/null &&
+            logo_at "$work/s.png" 1920 1080 && logo_at "$work/s.png" 3840 1080 && return 0
+        sleep 0.25
+    done
+    return 1
+}
+# 3 cycles: each starts two copies that save the desktop picture at once.
+for cycle in 1 2 3; do
+    as_user xscreensaver-command -activate >/dev/null
+    check "cycle $cycle: both monitors show the saver, logo bottom-right" both_logos
+    sleep 0.5
+    check "cycle $cycle: two copies run" test "$(pgrep -c -f "^$work/Corvane")" = 2
+    if [ "$cycle" = 1 ]; then
+        left=$(share "$work/s.png" 1920x1080+0+0 '#336699')
+        right=$(share "$work/s.png" 1920x1080+1920+0 '#804020')
+        check "left monitor shows its desktop ($left % blue)" test "$left" -gt 50
+        check "right monitor shows its desktop ($right % brown)" test "$right" -gt 50
+    fi
+    as_user xscreensaver-command -deactivate >/dev/null
+    for _ in $(seq 30); do pgrep -f "^$work/Corvane" >/dev/null || break; sleep 0.1; done
+done
+check "no copy failed" test ! -s "$work/stderr"
+check "the daemon saw no copy fail" \
+    bash -c "! grep -F Corvane '$work/daemon.log' | grep -Eiq 'crashed|abnormally|status [1-9]'"
+check "-desktop left corvane.ini as it was" cmp -s "$work/corvane.ini" "$work/ini.before"
+check "no temporary file left" test -z "$(find "$work" -name '.*.??????')"
+
+[ -s "$work/stderr" ] && sed 's/^/  stderr: /' "$work/stderr"
+[ $failures -gt 0 ] && grep -E 'forked|crash|exited|screenshot' "$work/daemon.log" | sed 's/^/  daemon: /'
+echo "$failures failure(s)"
+[ $failures -eq 0 ]
