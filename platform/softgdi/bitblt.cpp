@@ -22,18 +22,25 @@ struct Blit {
     std::uint8_t code;
 };
 
-// For every byte of monochrome bits, 8 selection words: all ones where the
-// bit is set (leftmost pixel in the high bit).
-struct ExpandTable {
-    std::uint32_t m[256][8];
-};
-constexpr ExpandTable MakeExpandTable() {
-    ExpandTable t{};
-    for (int b = 0; b < 256; ++b)
-        for (int k = 0; k < 8; ++k) t.m[b][k] = ((b >> (7 - k)) & 1) ? ~0u : 0u;
-    return t;
+// Four colour pixels as one vector (the machine's 16-byte registers).
+using Pixels4 = std::uint32_t __attribute__((vector_size(16)));
+constexpr Pixels4 kLeftBits = {0x80, 0x40, 0x20, 0x10};
+constexpr Pixels4 kRightBits = {0x08, 0x04, 0x02, 0x01};
+
+// All ones in the lanes whose bit of `byte` is set, for the bits in `which`.
+inline Pixels4 Expand(std::uint8_t byte, Pixels4 which) {
+    const Pixels4 b = Pixels4{} + std::uint32_t{byte};
+    return (Pixels4)((b & which) != 0);
 }
-constexpr ExpandTable kExpand = MakeExpandTable();
+
+inline Pixels4 Load4(const std::uint32_t* p) {
+    Pixels4 v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+inline void Store4(std::uint32_t* p, Pixels4 v) {
+    std::memcpy(p, &v, sizeof v);
+}
 
 // The source pixel in the destination's format, as a word of bits.
 std::uint32_t SourceWord(const Blit& b, std::int32_t x, std::int32_t y) {
@@ -96,7 +103,7 @@ void ColourRows(const Blit& b, Op op) {
 }
 
 // Monochrome onto colour: 1 bits become the destination's background colour,
-// 0 bits its text colour; whole source bytes expand through the table.
+// 0 bits its text colour; whole source bytes expand to 8 pixels at once.
 template <typename Op>
 void MonoOntoColour(const Blit& b, Op op) {
     const std::uint32_t text = b.destText, diff = b.destText ^ b.destBk;
@@ -111,8 +118,11 @@ void MonoOntoColour(const Blit& b, Op op) {
         };
         while (i < b.w && (bit & 7)) one();
         for (; i + 8 <= b.w; i += 8, bit += 8) {
-            const std::uint32_t* m = kExpand.m[bits[bit >> 3]];
-            for (int k = 0; k < 8; ++k) dp[i + k] = op(text ^ (diff & m[k]), dp[i + k]);
+            const std::uint8_t byte = bits[bit >> 3];
+            const Pixels4 left = text ^ (diff & Expand(byte, kLeftBits));
+            const Pixels4 right = text ^ (diff & Expand(byte, kRightBits));
+            Store4(dp + i, op(left, Load4(dp + i)));
+            Store4(dp + i + 4, op(right, Load4(dp + i + 4)));
         }
         while (i < b.w) one();
     }

@@ -4,9 +4,9 @@
 #pragma once
 #include <SDL.h>
 
-#include <array>
 #include <vector>
 
+#include "platform/desktop/linux/sdl/dirty_rects.h"
 #include "platform/saver_window.h"
 #include "platform/window_pixels.h"
 
@@ -34,6 +34,7 @@ class SdlSaverWindow : public SaverWindow {
     SDL_Window* Sdl() const { return window_; }
     bool Acquire(plat::WindowSurface& out);
     void Changed(int x, int y, int width, int height);
+    int PendingRects() const { return dirty_.Count(); }  // to be presented at the next pump
     virtual void Pump();                 // presents drawn rectangles, delivers input
     void Wait(std::uint32_t timeoutMs);  // sleeps until input or the time-out
 
@@ -56,9 +57,7 @@ class SdlSaverWindow : public SaverWindow {
     // Stand-in pixels when the window surface is not 32-bit XRGB.
     std::vector<std::uint32_t> shadow_;
     SDL_Surface* shadowSurface_ = nullptr;
-    static constexpr int kMaxRects = 128;
-    std::array<SDL_Rect, kMaxRects> dirty_{};
-    int dirtyCount_ = 0;
+    DirtyRects dirty_;
     unsigned long focusBefore_ = 0;  // the X input focus before Show
     bool focusKept_ = false;
 
