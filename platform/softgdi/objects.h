@@ -90,6 +90,11 @@ Dc* FindDC(plat::HDC handle);              // memory or window DC
 // The pixels a DC draws on, or nullptr.
 Surface* SurfaceOf(plat::HDC hdc);
 
+// Carries out a BitBlt held back to be joined with the next one (bitblt.cpp).
+// Everything that reads or writes pixels, or selects or frees a bitmap,
+// calls it first.
+void FlushPending();
+
 WindowProvider* Provider();
 void SetProvider(WindowProvider* provider);
 void MoveWindowDCs(plat::HWND hwnd, const WindowSurface& pixels);

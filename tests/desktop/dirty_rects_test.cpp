@@ -1,8 +1,8 @@
 // The rectangles the saver window presents: overlapping ones merge when that
 // sends no more pixels, apart ones stay apart, nothing drawn is ever left out.
-#include <gtest/gtest.h>
-
 #include "platform/desktop/linux/sdl/dirty_rects.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -10,8 +10,7 @@ using plat::DirtyRects;
 
 bool Covers(const DirtyRects& d, int x, int y) {
     for (int i = 0; i < d.Count(); ++i)
-        if (x >= d[i].x && x < d[i].x + d[i].w && y >= d[i].y && y < d[i].y + d[i].h)
-            return true;
+        if (x >= d[i].x && x < d[i].x + d[i].w && y >= d[i].y && y < d[i].y + d[i].h) return true;
     return false;
 }
 
