@@ -194,12 +194,14 @@ struct HeldMask {
 HeldMask held;
 
 bool HoldsBack(const Blit& b, const Dc& dest) {
-    return b.code == 0xEE && b.s && b.s->mono && !b.d->mono && dest.hwnd == 0;
+    return plat::KindOfTable(b.code) == plat::RopKind::Or && b.s && b.s->mono && !b.d->mono &&
+           dest.hwnd == 0;
 }
 
 bool Joins(const Blit& mask, const Blit& b) {
-    return b.code == 0x88 && b.s && !b.s->mono && b.d == mask.d && b.s->pixels != b.d->pixels &&
-           b.dx == mask.dx && b.dy == mask.dy && b.w == mask.w && b.h == mask.h;
+    return plat::KindOfTable(b.code) == plat::RopKind::And && b.s && !b.s->mono && b.d == mask.d &&
+           b.s->pixels != b.d->pixels && b.dx == mask.dx && b.dy == mask.dy && b.w == mask.w &&
+           b.h == mask.h;
 }
 
 }  // namespace
