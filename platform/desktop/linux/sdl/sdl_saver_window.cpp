@@ -207,7 +207,7 @@ void SdlSaverWindow::Pump() {
     Present();
     // Nothing queued in SDL or Xlib and nothing to read from X: there is
     // nothing to deliver, and SDL's pump would cost a dozen system calls.
-    // Its housekeeping still runs in every Wait.
+    // SDL's own housekeeping then waits for the next input.
     if (window_ && !SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) && !XInputWaiting(window_)) return;
     SDL_Event e;
     while (window_ && SDL_PollEvent(&e)) Deliver(e);
