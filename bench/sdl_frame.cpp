@@ -1,7 +1,5 @@
 #include "bench/sdl_frame.h"
 
-#include <cstdlib>
-
 namespace {
 
 SDL_Surface* NewSurface(int w, int h) {
@@ -63,16 +61,11 @@ void SdlFrame::Run() {
         SDL_BlitSurface(s.picture, nullptr, work_, &r);
     }
     for (Sprite& s : sprites_) {
-        // One rectangle over both places, or the two apart after a long move.
-        const int dx = std::abs(s.drawn.x - s.previous.x), dy = std::abs(s.drawn.y - s.previous.y);
-        if (dx + dy > 24) {
-            for (SDL_Rect r : {s.previous, s.drawn}) {
-                SDL_Rect d = r;
-                SDL_BlitSurface(work_, &r, screen_, &d);
-            }
-        } else {
-            SDL_Rect r = {std::min(s.drawn.x, s.previous.x), std::min(s.drawn.y, s.previous.y),
-                          s.drawn.w + dx, s.drawn.h + dy};
+        Area areas[2];
+        const int n = StageAreas({s.previous.x, s.previous.y, s.previous.w, s.previous.h},
+                                 {s.drawn.x, s.drawn.y, s.drawn.w, s.drawn.h}, areas);
+        for (int i = 0; i < n; ++i) {
+            SDL_Rect r = {areas[i].x, areas[i].y, areas[i].w, areas[i].h};
             SDL_Rect d = r;
             SDL_BlitSurface(work_, &r, screen_, &d);
         }

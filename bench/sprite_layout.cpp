@@ -1,5 +1,8 @@
 #include "bench/sprite_layout.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace {
 
 // A small linear congruential generator: the same positions everywhere.
@@ -43,6 +46,18 @@ void Step(Motion& m, int screenWidth, int screenHeight) {
 void Wrap(Motion& m, int screenWidth, int screenHeight) {
     WrapAxis(m.x, m.xDir, m.width, screenWidth);
     WrapAxis(m.y, m.yDir, m.height, screenHeight);
+}
+
+int StageAreas(const Area& previous, const Area& drawn, Area out[2]) {
+    const int dx = std::abs(drawn.x - previous.x), dy = std::abs(drawn.y - previous.y);
+    if (dx + dy > 24) {
+        out[0] = previous;
+        out[1] = drawn;
+        return 2;
+    }
+    out[0] = {std::min(drawn.x, previous.x), std::min(drawn.y, previous.y), drawn.w + dx,
+              drawn.h + dy};
+    return 1;
 }
 
 std::uint32_t FlagPixel(int x, int y, int width, int height) {

@@ -25,6 +25,16 @@ void Step(Motion& m, int screenWidth, int screenHeight);
 // The wrap-around alone (after the position moved).
 void Wrap(Motion& m, int screenWidth, int screenHeight);
 
+// A rectangle of the screen.
+struct Area {
+    int x, y, w, h;
+};
+
+// The rectangles a sprite's move from `previous` to `drawn` copies to the
+// window: one over both places, or the two apart after a long move (more
+// than 24 pixels along x and y together). Gives their number, 1 or 2.
+int StageAreas(const Area& previous, const Area& drawn, Area out[2]);
+
 // A flag picture: coloured stripes, pure green (transparent) in its corners.
 std::uint32_t FlagPixel(int x, int y, int width, int height);  // 0x00RRGGBB
 // The background tile: a 64x64 pale pattern.

@@ -69,6 +69,9 @@ void Form1::SetUp() {
 
     m_cBackBuffer.CreateAtSize(ScreenPixelsX(), ScreenPixelsY());
     m_cBackgroundTile->TileDC(m_cBackBuffer.hDC(), ScreenPixelsX(), ScreenPixelsY());
+    // The working bitmap holds the background from now on: the tile (in
+    // desktop mode a whole screen's picture) is given back at once.
+    m_cBackgroundTile.reset();
 
     // Only a user's run owns the system's state and the taskbar.
     if (Module1::UserRun()) {

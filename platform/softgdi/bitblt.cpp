@@ -22,18 +22,36 @@ struct Blit {
     std::uint8_t code;
 };
 
-// For every byte of monochrome bits, 8 selection words: all ones where the
-// bit is set (leftmost pixel in the high bit).
-struct ExpandTable {
-    std::uint32_t m[256][8];
-};
-constexpr ExpandTable MakeExpandTable() {
-    ExpandTable t{};
-    for (int b = 0; b < 256; ++b)
-        for (int k = 0; k < 8; ++k) t.m[b][k] = ((b >> (7 - k)) & 1) ? ~0u : 0u;
-    return t;
+// Four colour pixels as one vector (the machine's 16-byte registers).
+using Pixels4 = std::uint32_t __attribute__((vector_size(16)));
+constexpr Pixels4 kLeftBits = {0x80, 0x40, 0x20, 0x10};
+constexpr Pixels4 kRightBits = {0x08, 0x04, 0x02, 0x01};
+
+// All ones in the lanes whose bit of `byte` is set, for the bits in `which`.
+inline Pixels4 Expand(std::uint8_t byte, Pixels4 which) {
+    const Pixels4 b = Pixels4{} + std::uint32_t{byte};
+    return (Pixels4)((b & which) != 0);
 }
-constexpr ExpandTable kExpand = MakeExpandTable();
+
+// Loads and stores of one pixel (a word) or four (a vector).
+inline std::uint32_t Load(const std::uint32_t* p, std::uint32_t) {
+    return *p;
+}
+inline Pixels4 Load(const std::uint32_t* p, Pixels4) {
+    Pixels4 v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+inline void Store(std::uint32_t* p, std::uint32_t v) {
+    *p = v;
+}
+inline void Store(std::uint32_t* p, Pixels4 v) {
+    std::memcpy(p, &v, sizeof v);
+}
+
+inline std::uint32_t* PixelAt(const Surface& s, std::int32_t x, std::int32_t y) {
+    return s.pixels + std::size_t(y) * s.pitch + x;
+}
 
 // The source pixel in the destination's format, as a word of bits.
 std::uint32_t SourceWord(const Blit& b, std::int32_t x, std::int32_t y) {
@@ -95,27 +113,51 @@ void ColourRows(const Blit& b, Op op) {
     }
 }
 
-// Monochrome onto colour: 1 bits become the destination's background colour,
-// 0 bits its text colour; whole source bytes expand through the table.
-template <typename Op>
-void MonoOntoColour(const Blit& b, Op op) {
+// The monochrome source in the destination's colours (1 bits its background
+// colour, 0 bits its text colour), row by row: row(j) gives put for row j of
+// the rectangle, put(i, colour) takes pixel i, colour a word for one pixel or
+// a vector for four. Whole source bytes expand to 8 pixels at once.
+template <typename Row>
+void MonoColours(const Blit b, Row row) {
     const std::uint32_t text = b.destText, diff = b.destText ^ b.destBk;
     for (std::int32_t j = 0; j < b.h; ++j) {
         const std::uint8_t* bits = b.s->bits + std::size_t(b.sy + j) * b.s->pitch;
-        std::uint32_t* dp = b.d->pixels + std::size_t(b.dy + j) * b.d->pitch + b.dx;
+        auto put = row(j);
         std::int32_t i = 0, bit = b.sx;
         auto one = [&] {
             const std::uint32_t m = ((bits[bit >> 3] >> (7 - (bit & 7))) & 1) ? ~0u : 0u;
-            dp[i] = op(text ^ (diff & m), dp[i]);
+            put(i, text ^ (diff & m));
             ++i, ++bit;
         };
         while (i < b.w && (bit & 7)) one();
         for (; i + 8 <= b.w; i += 8, bit += 8) {
-            const std::uint32_t* m = kExpand.m[bits[bit >> 3]];
-            for (int k = 0; k < 8; ++k) dp[i + k] = op(text ^ (diff & m[k]), dp[i + k]);
+            const std::uint8_t byte = bits[bit >> 3];
+            put(i, text ^ (diff & Expand(byte, kLeftBits)));
+            put(i + 4, text ^ (diff & Expand(byte, kRightBits)));
         }
         while (i < b.w) one();
     }
+}
+
+template <typename Op>
+void MonoOntoColour(const Blit& b, Op op) {
+    MonoColours(b, [&](std::int32_t j) {
+        std::uint32_t* dp = PixelAt(*b.d, b.dx, b.dy + j);
+        return
+            [=](std::int32_t i, auto colour) { Store(dp + i, op(colour, Load(dp + i, colour))); };
+    });
+}
+
+// A mask ORed onto a rectangle, then a sprite ANDed onto the same one, in
+// one pass: the drawing of every transparent sprite.
+void MaskThenSprite(const Blit mask, const Blit sprite) {
+    MonoColours(mask, [&](std::int32_t j) {
+        std::uint32_t* dp = PixelAt(*mask.d, mask.dx, mask.dy + j);
+        const std::uint32_t* sp = PixelAt(*sprite.s, sprite.sx, sprite.sy + j);
+        return [=](std::int32_t i, auto colour) {
+            Store(dp + i, (Load(dp + i, colour) | colour) & Load(sp + i, colour));
+        };
+    });
 }
 
 bool SharePixels(const Blit& b) {
@@ -141,7 +183,35 @@ void Run(const Blit& b) {
     PerPixel(b, backward);
 }
 
+// A mask held back by one call: an OR of a monochrome source onto a colour
+// memory bitmap waits, so that the AND of a sprite onto the same rectangle
+// that follows it (TransparentDraw) runs in the same pass. Anything else that
+// could see or change the pixels first carries the mask out (FlushPending).
+struct HeldMask {
+    bool held = false;
+    Blit mask{};
+};
+HeldMask held;
+
+bool HoldsBack(const Blit& b, const Dc& dest) {
+    return plat::KindOfTable(b.code) == plat::RopKind::Or && b.s && b.s->mono && !b.d->mono &&
+           dest.hwnd == 0;
+}
+
+bool Joins(const Blit& mask, const Blit& b) {
+    return plat::KindOfTable(b.code) == plat::RopKind::And && b.s && !b.s->mono && b.d == mask.d &&
+           b.s->pixels != b.d->pixels && b.dx == mask.dx && b.dy == mask.dy && b.w == mask.w &&
+           b.h == mask.h;
+}
+
 }  // namespace
+
+void FlushPending() {
+    if (!held.held) return;
+    held.held = false;
+    MonoOntoColour(held.mask, OpOr{});
+}
+
 }  // namespace softgdi
 
 namespace plat {
@@ -180,6 +250,16 @@ bool BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int sx, int 
            ToRgb(ddc->textColor),
            sdc ? ToRgb(sdc->bkColor) : 0u,
            code};
+    if (held.held && Joins(held.mask, b)) {
+        held.held = false;
+        MaskThenSprite(held.mask, b);
+        return true;
+    }
+    FlushPending();
+    if (HoldsBack(b, *ddc)) {
+        held = {true, b};
+        return true;
+    }
     if (sdc && sdc->hwnd != 0)
         if (WindowProvider* p = Provider()) p->Reading(sdc->hwnd);
     Run(b);

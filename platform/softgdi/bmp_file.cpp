@@ -1,6 +1,8 @@
-// .bmp files through SDL2's codec, converted into our surfaces. The shared
-// header check (bmp_header.h) comes first, so that a hostile header never
-// makes anyone allocate an absurd surface or read past a short file.
+// .bmp files read through SDL2's codec, converted into our surfaces. The
+// shared header check (bmp_header.h) comes first, so that a hostile header
+// never makes anyone allocate an absurd surface or read past a short file.
+// Colour bitmaps are written as 24-bit files by our own few lines (the
+// layout gdi32 writes too), monochrome ones through SDL's encoder.
 #include <SDL.h>
 
 #include <cstdio>
@@ -54,19 +56,20 @@ plat::HBITMAP FromIndexed(SDL_Surface* surf, bool mono) {
     return hbm;
 }
 
+// Converted by SDL straight into the new bitmap's pixels: a screen-sized
+// picture is never held a third time on its way in.
 plat::HBITMAP FromDirect(SDL_Surface* surf) {
-    SDL_Surface* c = SDL_ConvertSurfaceFormat(surf, SDL_PIXELFORMAT_RGB888, 0);
-    if (!c) return 0;
-    const plat::HBITMAP hbm = NewBitmap(c->w, c->h, false);
-    if (Bitmap* bm = FindBitmap(hbm)) {
-        Surface& s = bm->surface;
-        for (int y = 0; y < c->h; ++y) {
-            const auto* row = reinterpret_cast<const std::uint32_t*>(
-                static_cast<const std::uint8_t*>(c->pixels) + y * c->pitch);
-            for (int x = 0; x < c->w; ++x) s.pixels[y * s.pitch + x] = row[x] & 0xFFFFFF;
-        }
+    const plat::HBITMAP hbm = NewBitmap(surf->w, surf->h, false);
+    Bitmap* bm = FindBitmap(hbm);
+    if (!bm) return 0;
+    Surface& s = bm->surface;
+    if (SDL_ConvertPixels(surf->w, surf->h, surf->format->format, surf->pixels, surf->pitch,
+                          SDL_PIXELFORMAT_RGB888, s.pixels, s.pitch * 4) != 0) {
+        FreeEntry(hbm);
+        return 0;
     }
-    SDL_FreeSurface(c);
+    for (std::size_t i = 0, n = std::size_t(s.pitch) * s.height; i < n; ++i)
+        s.pixels[i] &= 0xFFFFFF;
     return hbm;
 }
 
@@ -113,10 +116,8 @@ plat::HBITMAP Resized(plat::HBITMAP src, int cx, int cy) {
     return dst;
 }
 
+// A monochrome bitmap as a 2-colour palette picture for SDL's encoder.
 SDL_Surface* ToSdl(const Surface& s) {
-    if (!s.mono)
-        return SDL_CreateRGBSurfaceWithFormatFrom(s.pixels, s.width, s.height, 32, s.pitch * 4,
-                                                  SDL_PIXELFORMAT_RGB888);
     SDL_Surface* out =
         SDL_CreateRGBSurfaceWithFormat(0, s.width, s.height, 8, SDL_PIXELFORMAT_INDEX8);
     if (!out) return nullptr;
@@ -181,6 +182,39 @@ bool EncodeBmp(SDL_Surface* surf, std::string& out) {
     return SDL_SaveBMP_RW(surf, rw, 1) == 0;
 }
 
+// A colour bitmap as a 24-bit bottom-up file, encoded into one buffer of
+// the file's exact size: a screen-sized picture then costs its file's bytes
+// and no converted copy besides.
+std::string Encode24(const Surface& s) {
+    const std::size_t stride = (std::size_t(s.width) * 3 + 3) / 4 * 4;
+    const std::size_t offset = plat::kBmpFileHeader + plat::kBmpInfoHeader;
+    const std::size_t size = offset + stride * std::size_t(s.height);
+    std::string file(size, '\0');
+    auto* p = reinterpret_cast<std::uint8_t*>(file.data());
+    auto put = [&](std::size_t at, std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) p[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+    };
+    put(0, 0x4D42, 2);  // "BM"
+    put(2, static_cast<std::uint32_t>(size), 4);
+    put(10, static_cast<std::uint32_t>(offset), 4);
+    put(14, static_cast<std::uint32_t>(plat::kBmpInfoHeader), 4);
+    put(18, static_cast<std::uint32_t>(s.width), 4);
+    put(22, static_cast<std::uint32_t>(s.height), 4);
+    put(26, 1, 2);   // planes
+    put(28, 24, 2);  // bits per pixel; no compression, no colour table
+    put(34, static_cast<std::uint32_t>(stride * std::size_t(s.height)), 4);
+    for (std::int32_t y = 0; y < s.height; ++y) {
+        const std::uint32_t* row = s.pixels + std::size_t(s.height - 1 - y) * s.pitch;
+        std::uint8_t* out = p + offset + std::size_t(y) * stride;
+        for (std::int32_t x = 0; x < s.width; ++x, out += 3) {
+            out[0] = static_cast<std::uint8_t>(row[x]);
+            out[1] = static_cast<std::uint8_t>(row[x] >> 8);
+            out[2] = static_cast<std::uint8_t>(row[x] >> 16);
+        }
+    }
+    return file;
+}
+
 }  // namespace
 }  // namespace softgdi
 
@@ -199,11 +233,13 @@ HBITMAP LoadBitmapFromMemory(const std::uint8_t* data, std::size_t size) {
     return softgdi::Load(SDL_RWFromConstMem(data, int(size)));
 }
 
-// Encoded in memory and written with ReplaceFileContent, so a failed save leaves
-// the old file whole.
+// Written with ReplaceFileContent, so a failed save leaves the old file whole.
+// Monochrome bitmaps go through SDL's encoder as 2-colour palette files.
 bool SaveBitmapFile(HBITMAP bitmap, const std::string& path) {
+    softgdi::FlushPending();
     const softgdi::Bitmap* bm = softgdi::FindBitmap(bitmap);
     if (!bm || path.empty()) return false;
+    if (!bm->surface.mono) return ReplaceFileContent(path, softgdi::Encode24(bm->surface));
     SDL_Surface* surf = softgdi::ToSdl(bm->surface);
     if (!surf) return false;
     std::string file;

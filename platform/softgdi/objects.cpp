@@ -2,8 +2,10 @@
 // deleted twice rarely hits a newer object.
 #include "platform/softgdi/objects.h"
 
+#include <sys/mman.h>
+
+#include <cstdlib>
 #include <deque>
-#include <new>
 #include <vector>
 
 namespace softgdi {
@@ -46,7 +48,39 @@ Table& table() {
 
 WindowProvider* provider = nullptr;
 
+// From this size on a bitmap is mapped on its own (2 MiB: one huge page).
+constexpr std::size_t kMappedBytes = std::size_t{2} << 20;
+
 }  // namespace
+
+PixelStore::~PixelStore() {
+    if (mapped_)
+        ::munmap(pixels_, mapped_);
+    else
+        std::free(pixels_);
+}
+
+bool PixelStore::Allocate(std::size_t count) {
+    const std::size_t bytes = count * sizeof(std::uint32_t);
+    if (bytes < kMappedBytes) {
+        pixels_ = static_cast<std::uint32_t*>(std::calloc(count, sizeof(std::uint32_t)));
+        return pixels_ != nullptr;
+    }
+    // Mapped with room to start on a huge page's boundary; the rest goes back.
+    const std::size_t size = (bytes + kMappedBytes - 1) / kMappedBytes * kMappedBytes;
+    void* p = ::mmap(nullptr, size + kMappedBytes, PROT_READ | PROT_WRITE,
+                     MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED) return false;
+    auto* start = static_cast<char*>(p);
+    const std::size_t head =
+        (kMappedBytes - reinterpret_cast<std::uintptr_t>(p) % kMappedBytes) % kMappedBytes;
+    if (head) ::munmap(start, head);
+    if (kMappedBytes - head) ::munmap(start + head + size, kMappedBytes - head);
+    ::madvise(start + head, size, MADV_HUGEPAGE);  // a hint: all works the same without
+    pixels_ = reinterpret_cast<std::uint32_t*>(start + head);
+    mapped_ = size;
+    return true;
+}
 
 plat::HBITMAP NewBitmap(std::int32_t width, std::int32_t height, bool mono) {
     if (width <= 0 || height <= 0) return 0;
@@ -63,8 +97,7 @@ plat::HBITMAP NewBitmap(std::int32_t width, std::int32_t height, bool mono) {
         s.bits = b->monoStore.get();
     } else {
         s.pitch = width;
-        b->colourStore.reset(new (std::nothrow) std::uint32_t[std::size_t(width) * height]());
-        if (!b->colourStore) return 0;
+        if (!b->colourStore.Allocate(std::size_t(width) * height)) return 0;
         s.pixels = b->colourStore.get();
     }
     Entry e;

@@ -31,9 +31,27 @@ struct Surface {
     std::uint8_t* bits = nullptr;
 };
 
+// Colour pixels, zero-filled (black). Large ones get pages of their own,
+// asked for in huge pages: a screen-sized bitmap then needs a few TLB
+// entries instead of one per 4 KiB, which the sprite passes (one page per
+// row) would otherwise walk afresh in every frame.
+class PixelStore {
+  public:
+    PixelStore() = default;
+    ~PixelStore();
+    PixelStore(const PixelStore&) = delete;
+    PixelStore& operator=(const PixelStore&) = delete;
+    bool Allocate(std::size_t count);  // false when out of memory
+    std::uint32_t* get() const { return pixels_; }
+
+  private:
+    std::uint32_t* pixels_ = nullptr;
+    std::size_t mapped_ = 0;  // bytes mapped, 0 for a heap block
+};
+
 struct Bitmap {
     Surface surface;
-    std::unique_ptr<std::uint32_t[]> colourStore;
+    PixelStore colourStore;
     std::unique_ptr<std::uint8_t[]> monoStore;
     plat::HDC selectedIn = 0;
 };
@@ -71,6 +89,11 @@ Dc* FindDC(plat::HDC handle);              // memory or window DC
 
 // The pixels a DC draws on, or nullptr.
 Surface* SurfaceOf(plat::HDC hdc);
+
+// Carries out a BitBlt held back to be joined with the next one (bitblt.cpp).
+// Everything that reads or writes pixels, or selects or frees a bitmap,
+// calls it first.
+void FlushPending();
 
 WindowProvider* Provider();
 void SetProvider(WindowProvider* provider);

@@ -36,17 +36,30 @@ inline std::uint32_t Ternary(std::uint8_t code, std::uint32_t s, std::uint32_t d
     return r;
 }
 
+// The word-wise operations, for single words and for vectors of them.
 struct OpCopy {
-    std::uint32_t operator()(std::uint32_t s, std::uint32_t) const { return s; }
+    template <typename T>
+    T operator()(T s, T) const {
+        return s;
+    }
 };
 struct OpAnd {
-    std::uint32_t operator()(std::uint32_t s, std::uint32_t d) const { return s & d; }
+    template <typename T>
+    T operator()(T s, T d) const {
+        return s & d;
+    }
 };
 struct OpOr {
-    std::uint32_t operator()(std::uint32_t s, std::uint32_t d) const { return s | d; }
+    template <typename T>
+    T operator()(T s, T d) const {
+        return s | d;
+    }
 };
 struct OpXor {
-    std::uint32_t operator()(std::uint32_t s, std::uint32_t d) const { return s ^ d; }
+    template <typename T>
+    T operator()(T s, T d) const {
+        return s ^ d;
+    }
 };
 
 // Calls f(OpX{}) for the four operations with word-wise kernels; false for

@@ -123,6 +123,8 @@ TEST_F(BmpFile, SavedColourBitmapsLoadBackExactly) {
     for (int i = 0; i < 15; ++i) c.Set(i % 5, i / 5, 0x0F1E2D * i & 0xFFFFFF);
     const std::string path = WriteTemp("saved.bmp", {'o', 'l', 'd'});
     ASSERT_TRUE(plat::SaveBitmapFile(c.bmp, path));  // selected bitmaps save too
+    // 24 bits, bottom-up, rows padded to 4 bytes: 54 + 3 * 16 bytes.
+    EXPECT_EQ(std::filesystem::file_size(path), 102u);
     const plat::HBITMAP back = Load(path);
     ASSERT_NE(back, 0u);
     for (int i = 0; i < 15; ++i) EXPECT_EQ(PixelOf(back, i % 5, i / 5), c.At(i % 5, i / 5));

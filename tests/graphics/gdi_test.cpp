@@ -233,3 +233,61 @@ TEST_F(Gdi, WindowDcsDrawIntoTheWindowAndReportWhatChanged) {
 }
 
 }  // namespace
+
+namespace {
+
+// A mask ORed onto a canvas, then `next`; with `apart` a pixel is read in
+// between, which makes the GDI carry the mask out before `next`. Gives the
+// canvas's pixels and what `next` copied elsewhere.
+template <typename Next>
+std::vector<std::uint32_t> MaskThen(bool apart, Next next) {
+    Canvas dst(30, 5), mask(30, 5, true, kBlack), sprite(30, 5), copy(30, 5);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 30; ++x) {
+            dst.Set(x, y, 0x010203 * (x + 7 * y));
+            if ((x * 3 + y) % 4 == 0) mask.Set(x, y, kWhite);
+            sprite.Set(x, y, (x + y) % 3 ? kWhite : 0x336699 + x);
+        }
+    plat::BitBlt(dst.dc, 3, 1, 21, 3, mask.dc, 5, 1, plat::SRCPAINT);
+    if (apart) dst.At(0, 0);
+    next(dst, sprite, copy);
+    std::vector<std::uint32_t> out = dst.Pixels(), copied = copy.Pixels();
+    out.insert(out.end(), copied.begin(), copied.end());
+    return out;
+}
+
+}  // namespace
+
+// The sprite pass may join the mask pass before it; whatever follows the
+// mask, the pixels are those of the two operations one after the other.
+TEST_F(Gdi, AMaskAndWhatFollowsItGiveThePixelsOfTheTwoApart) {
+    auto sprite = [](Canvas& d, Canvas& s, Canvas&) {
+        plat::BitBlt(d.dc, 3, 1, 21, 3, s.dc, 2, 0, plat::SRCAND);
+    };
+    auto elsewhere = [](Canvas& d, Canvas& s, Canvas&) {
+        plat::BitBlt(d.dc, 4, 1, 21, 3, s.dc, 2, 0, plat::SRCAND);
+    };
+    auto readBack = [](Canvas& d, Canvas&, Canvas& c) {
+        plat::BitBlt(c.dc, 0, 0, 30, 5, d.dc, 0, 0, plat::SRCCOPY);
+    };
+    auto ontoItself = [](Canvas& d, Canvas&, Canvas&) {
+        plat::BitBlt(d.dc, 3, 1, 21, 3, d.dc, 2, 0, plat::SRCAND);
+    };
+    // The canvas's bitmap taken out of its DC and read through another.
+    auto reselected = [](Canvas& d, Canvas&, Canvas& c) {
+        const plat::HBITMAP spare = plat::CreateCompatibleBitmap(0, 1, 1);
+        const plat::HGDIOBJ bitmap = plat::SelectObject(d.dc, spare);
+        const plat::HDC other = plat::CreateCompatibleDC(0);
+        const plat::HGDIOBJ stock = plat::SelectObject(other, bitmap);
+        plat::BitBlt(c.dc, 0, 0, 30, 5, other, 0, 0, plat::SRCCOPY);
+        plat::SelectObject(other, stock);
+        plat::DeleteDC(other);
+        plat::SelectObject(d.dc, bitmap);
+        plat::DeleteObject(spare);
+    };
+    EXPECT_EQ(MaskThen(false, sprite), MaskThen(true, sprite));
+    EXPECT_EQ(MaskThen(false, elsewhere), MaskThen(true, elsewhere));
+    EXPECT_EQ(MaskThen(false, readBack), MaskThen(true, readBack));
+    EXPECT_EQ(MaskThen(false, ontoItself), MaskThen(true, ontoItself));
+    EXPECT_EQ(MaskThen(false, reselected), MaskThen(true, reselected));
+}

@@ -49,8 +49,16 @@ TEST_F(SaverTest, DesktopModeSavesTheCaptureAndUsesIt) {
     for (std::size_t i = 0; i < screen->desktop.size(); ++i)
         screen->desktop[i] = static_cast<std::uint32_t>((i % 1024) * 0x010203 / 4) & 0xFFFFFF;
     DefaultLaunches(Form1::kFlagCount);
-    ASSERT_EQ(Run(0), Outcome::Stopped);
+    const int before = plat::LiveObjects();
+    int during = 0;
+    host.onPump = [&] { during = plat::LiveObjects() - before; };
+    ASSERT_EQ(Run(100), Outcome::Stopped);
     EXPECT_TRUE(host.messages.empty());
+    // While the frames run only the run's own surfaces are alive (each a DC
+    // and a bitmap): three for each of the 5 sheets, a background store for
+    // each of the 33 sprites, the working bitmap; and the window's DC. The
+    // capture, the picture read back and the tile are gone.
+    EXPECT_EQ(during, 2 * (5 * 3 + 33 + 1) + 1);
     ASSERT_TRUE(fs::exists(Pictures() + "background.bmp"));
     plat::HBITMAP saved = plat::LoadImageA(0, Pictures() + "background.bmp", 0, 0, 0, 0x10);
     plat::BITMAP info{};

@@ -30,12 +30,6 @@ std::int16_t ButtonBits(Uint32 state) {
     return b;
 }
 
-SDL_Rect Union(const SDL_Rect& a, const SDL_Rect& b) {
-    int x0 = std::min(a.x, b.x), y0 = std::min(a.y, b.y);
-    int x1 = std::max(a.x + a.w, b.x + b.w), y1 = std::max(a.y + a.h, b.y + b.h);
-    return {x0, y0, x1 - x0, y1 - y0};
-}
-
 }  // namespace
 
 SdlSaverWindow::SdlSaverWindow(DesktopWindows& windows, SaverEvents& events, int width, int height)
@@ -80,11 +74,11 @@ void SdlSaverWindow::Replace(SDL_Window* window, int width, int height) {
     window_ = window;
     width_ = width;
     height_ = height;
-    dirtyCount_ = 0;
+    dirty_.Clear();
 }
 
 void SdlSaverWindow::RepaintAll() {
-    dirtyCount_ = 0;
+    dirty_.Clear();
     Changed(0, 0, width_, height_);
     Present();
 }
@@ -178,37 +172,33 @@ bool SdlSaverWindow::Acquire(plat::WindowSurface& out) {
 }
 
 void SdlSaverWindow::Changed(int x, int y, int width, int height) {
-    SDL_Rect r{x, y, width, height};
-    if (dirtyCount_ < kMaxRects) {
-        dirty_[dirtyCount_++] = r;
-    } else {
-        dirty_[kMaxRects - 1] = Union(dirty_[kMaxRects - 1], r);
-    }
+    dirty_.Add({x, y, width, height});
 }
 
 void SdlSaverWindow::Present() {
-    if (!window_ || dirtyCount_ == 0) return;
+    if (!window_ || dirty_.Count() == 0) return;
     if (presenter_ && !shadow_.empty()) {
-        for (int i = 0; i < dirtyCount_; ++i) {
+        for (int i = 0; i < dirty_.Count(); ++i) {
             const SDL_Rect& r = dirty_[i];
             presenter_->Put(shadow_.data(), width_, height_, width_, r.x, r.y, r.w, r.h);
         }
         presenter_->Flush();
-        dirtyCount_ = 0;
+        dirty_.Clear();
         return;
     }
     if (shadowSurface_) {
         SDL_Surface* target = SDL_GetWindowSurface(window_);
-        for (int i = 0; target && i < dirtyCount_; ++i) {
+        for (int i = 0; target && i < dirty_.Count(); ++i) {
             SDL_Rect r = dirty_[i];
             SDL_BlitSurface(shadowSurface_, &r, target, &r);
         }
     }
-    if (SDL_UpdateWindowSurfaceRects(window_, dirty_.data(), dirtyCount_) < 0 && current_.pixels) {
+    if (SDL_UpdateWindowSurfaceRects(window_, dirty_.Data(), dirty_.Count()) < 0 &&
+        current_.pixels) {
         RenewSurface();  // the surface went invalid under us: show it all again
-        SDL_UpdateWindowSurfaceRects(window_, dirty_.data(), dirtyCount_);
+        SDL_UpdateWindowSurfaceRects(window_, dirty_.Data(), dirty_.Count());
     }
-    dirtyCount_ = 0;
+    dirty_.Clear();
 }
 
 void SdlSaverWindow::RenewSurface() {
@@ -231,19 +221,27 @@ void SdlSaverWindow::RenewSurface() {
     plat::MoveWindowPixels(handle_, now);
     width_ = now.width;
     height_ = now.height;
-    dirtyCount_ = 0;
+    dirty_.Clear();
     Changed(0, 0, width_, height_);
 }
 
 void SdlSaverWindow::Pump() {
     Present();
+    // Nothing queued in SDL or Xlib and nothing to read from X: there is
+    // nothing to deliver, and SDL's pump would cost a dozen system calls.
+    // SDL's own housekeeping then waits for the next input.
+    if (window_ && !SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) && !XInputWaiting(window_)) return;
     SDL_Event e;
     while (window_ && SDL_PollEvent(&e)) Deliver(e);
 }
 
 void SdlSaverWindow::Wait(std::uint32_t timeoutMs) {
     Present();
-    SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<std::uint32_t>(timeoutMs, 1u << 30)));
+    const int timeout = static_cast<int>(std::min<std::uint32_t>(timeoutMs, 1u << 30));
+    // On X one poll of the connection; SDL's own wait would pump first and
+    // then poll, a dozen system calls more in every frame.
+    if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) return;
+    if (!window_ || !XWaitForInput(window_, timeout)) SDL_WaitEventTimeout(nullptr, timeout);
 }
 
 void SdlSaverWindow::Deliver(const SDL_Event& e) {

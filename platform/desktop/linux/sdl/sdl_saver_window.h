@@ -4,10 +4,10 @@
 #pragma once
 #include <SDL.h>
 
-#include <array>
 #include <memory>
 #include <vector>
 
+#include "platform/desktop/linux/sdl/dirty_rects.h"
 #include "platform/saver_window.h"
 #include "platform/window_pixels.h"
 
@@ -39,6 +39,7 @@ class SdlSaverWindow : public SaverWindow {
     // has none for the screen's format, our own through X.
     bool CanDraw();
     void Changed(int x, int y, int width, int height);
+    int PendingRects() const { return dirty_.Count(); }  // to be presented at the next pump
     virtual void Pump();                 // presents drawn rectangles, delivers input
     void Wait(std::uint32_t timeoutMs);  // sleeps until input or the time-out
 
@@ -63,9 +64,7 @@ class SdlSaverWindow : public SaverWindow {
     SDL_Surface* shadowSurface_ = nullptr;
     // Shows the stand-in pixels where SDL gives the window no pixels.
     std::unique_ptr<X11Presenter> presenter_;
-    static constexpr int kMaxRects = 128;
-    std::array<SDL_Rect, kMaxRects> dirty_{};
-    int dirtyCount_ = 0;
+    DirtyRects dirty_;
     unsigned long focusBefore_ = 0;  // the X input focus before Show
     bool focusKept_ = false;
 

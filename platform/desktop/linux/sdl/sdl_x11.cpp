@@ -3,6 +3,7 @@
 #include <SDL_syswm.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <poll.h>
 
 namespace plat {
 namespace {
@@ -66,6 +67,25 @@ void GiveFocusBack(SDL_Window* window, unsigned long focus) {
     }
     XSetInputFocus(dpy, focus, RevertToPointerRoot, CurrentTime);
     XSync(dpy, False);
+}
+
+bool XInputWaiting(SDL_Window* window) {
+    Display* dpy;
+    Window id;
+    if (!X11Of(window, dpy, id)) return true;
+    if (XEventsQueued(dpy, QueuedAlready) > 0) return true;
+    pollfd p{ConnectionNumber(dpy), POLLIN, 0};
+    return ::poll(&p, 1, 0) != 0;
+}
+
+bool XWaitForInput(SDL_Window* window, int timeoutMs) {
+    Display* dpy;
+    Window id;
+    if (!X11Of(window, dpy, id)) return false;
+    if (XEventsQueued(dpy, QueuedAfterFlush) > 0) return true;
+    pollfd p{ConnectionNumber(dpy), POLLIN, 0};
+    ::poll(&p, 1, timeoutMs);
+    return true;
 }
 
 void LetOthersAbove(SDL_Window* window) {

@@ -21,6 +21,16 @@ unsigned long XWindowOf(SDL_Window* window);
 unsigned long CurrentFocus(SDL_Window* window);
 void GiveFocusBack(SDL_Window* window, unsigned long focus);
 
+// Whether input may be waiting for SDL: events Xlib has queued, or bytes
+// to read on the X connection. True for a window not on X (SDL then looks
+// itself).
+bool XInputWaiting(SDL_Window* window);
+
+// Sleeps until bytes arrive on the X connection or timeoutMs pass, after
+// sending what Xlib holds; returns at once when Xlib has events queued.
+// False for a window not on X (the caller then waits through SDL).
+bool XWaitForInput(SDL_Window* window, int timeoutMs);
+
 // Takes "always above" off, so that a message box can show over it.
 void LetOthersAbove(SDL_Window* window);
 

@@ -1,0 +1,39 @@
+#include "platform/desktop/linux/sdl/dirty_rects.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace plat {
+namespace {
+
+SDL_Rect Union(const SDL_Rect& a, const SDL_Rect& b) {
+    int x0 = std::min(a.x, b.x), y0 = std::min(a.y, b.y);
+    int x1 = std::max(a.x + a.w, b.x + b.w), y1 = std::max(a.y + a.h, b.y + b.h);
+    return {x0, y0, x1 - x0, y1 - y0};
+}
+
+std::int64_t Area(const SDL_Rect& r) {
+    return std::int64_t{r.w} * r.h;
+}
+
+}  // namespace
+
+void DirtyRects::Add(const SDL_Rect& rect) {
+    SDL_Rect r = rect;
+    for (int i = 0; i < count_;) {
+        const SDL_Rect u = Union(rects_[i], r);
+        if (Area(u) > Area(rects_[i]) + Area(r)) {
+            ++i;
+            continue;
+        }
+        r = u;  // the union may now join others: look again from the start
+        rects_[i] = rects_[--count_];
+        i = 0;
+    }
+    if (count_ < kCapacity)
+        rects_[count_++] = r;
+    else
+        rects_[kCapacity - 1] = Union(rects_[kCapacity - 1], r);
+}
+
+}  // namespace plat
