@@ -36,6 +36,7 @@ int main(int argc, char** argv) {
                  w.right - w.left, w.bottom - w.top, c.right - c.left, c.bottom - c.top);
     std::fclose(out);
     ::PostMessageA(win, WM_CLOSE, 0, 0);
-    if (::WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) ::TerminateProcess(pi.hProcess, 1);
+    if (::WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0)
+        ::TerminateProcess(pi.hProcess, 1);
     return 0;
 }
