@@ -15,14 +15,11 @@
 #include "platform/system/posix/user_folder.h"
 
 namespace posixsys {
-namespace {
 
 bool IsRegularFile(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
-
-}  // namespace
 
 // The running program's file, or "" when it cannot be told.
 std::string ProgramFile() {

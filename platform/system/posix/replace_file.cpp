@@ -73,6 +73,30 @@ void RemoveStaleTemporaries(const std::string& folder, const std::string& name) 
     ::closedir(dir);
 }
 
+std::string NameOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A new temporary file beside name in folder, holding content, flushed to
+// disk, with the given mode: its path, or "" (and nothing left) on failure.
+std::string WriteTemporary(const std::string& folder, const std::string& name, mode_t mode,
+                           const std::string& content) {
+    std::string tmpl = folder + "/." + name + ".XXXXXX";
+    std::vector<char> tmp(tmpl.begin(), tmpl.end());
+    tmp.push_back('\0');
+    RemoveStaleTemporaries(folder, name);
+    int fd = ::mkstemp(tmp.data());
+    if (fd < 0) return "";
+    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, content) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (!ok) {
+        ::unlink(tmp.data());
+        return "";
+    }
+    return tmp.data();
+}
+
 }  // namespace
 
 bool FileExists(const std::string& path) {
@@ -110,13 +134,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
 }
 
 bool ReplaceFileContent(const std::string& path, const std::string& content) {
-    std::string target = ResolveTarget(path);
-    std::string folder = FolderOf(target);
-    std::string name =
-        target.substr(target.rfind('/') == std::string::npos ? 0 : target.rfind('/') + 1);
-    std::string tmpl = folder + "/." + name + ".XXXXXX";
-    std::vector<char> tmp(tmpl.begin(), tmpl.end());
-    tmp.push_back('\0');
+    const std::string target = ResolveTarget(path);
+    const std::string folder = FolderOf(target);
     struct stat st {};
     const bool exists = ::stat(target.c_str(), &st) == 0;
     // A file the user may not write (or that has no write bit at all, which
@@ -126,15 +145,11 @@ bool ReplaceFileContent(const std::string& path, const std::string& content) {
         errno = EACCES;
         return false;
     }
-    mode_t mode = exists ? (st.st_mode & 07777) : 0644;
-    RemoveStaleTemporaries(folder, name);
-    int fd = ::mkstemp(tmp.data());
-    if (fd < 0) return false;
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, content) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = ::rename(tmp.data(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(tmp.data());
+    const mode_t mode = exists ? (st.st_mode & 07777) : 0644;
+    const std::string tmp = WriteTemporary(folder, NameOf(target), mode, content);
+    if (tmp.empty()) return false;
+    if (::rename(tmp.c_str(), target.c_str()) != 0) {
+        ::unlink(tmp.c_str());
         return false;
     }
     SyncFolder(folder);
@@ -147,19 +162,11 @@ namespace posixsys {
 
 bool CreateFileOnce(const std::string& path, const std::string& content) {
     const std::string folder = plat::FolderOf(path);
-    const std::string name =
-        path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
-    std::string tmpl = folder + "/." + name + ".XXXXXX";
-    std::vector<char> tmp(tmpl.begin(), tmpl.end());
-    tmp.push_back('\0');
-    plat::RemoveStaleTemporaries(folder, name);
-    int fd = ::mkstemp(tmp.data());
-    if (fd < 0) return plat::FileExists(path);
-    bool ok = ::fchmod(fd, 0644) == 0 && plat::WriteAll(fd, content) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
+    const std::string tmp = plat::WriteTemporary(folder, plat::NameOf(path), 0644, content);
+    if (tmp.empty()) return plat::FileExists(path);
     // link() fails when path exists: a file made meanwhile stays as it is.
-    if (ok && ::link(tmp.data(), path.c_str()) == 0) plat::SyncFolder(folder);
-    ::unlink(tmp.data());
+    if (::link(tmp.c_str(), path.c_str()) == 0) plat::SyncFolder(folder);
+    ::unlink(tmp.c_str());
     return plat::FileExists(path);
 }
 

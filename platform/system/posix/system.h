@@ -18,6 +18,9 @@ std::string ProgramFileName();  // its name, without the folder
 // process holds it. The kernel frees it when the process dies.
 bool ClaimInstance(const std::string& name);
 
+// Whether path names a regular file (a link is followed).
+bool IsRegularFile(const std::string& path);
+
 // Writes content to a new file at path unless something is there already,
 // in one step (a file beside it, linked into place), so that nobody sees a
 // half-written file and a file another process made meanwhile stays. True

@@ -21,11 +21,6 @@ bool IsFolder(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool IsFile(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
 // The folder path and every missing one above it, mode 700 (as the XDG
 // base directories ask for new folders).
 bool MakeFolders(const std::string& path) {
@@ -57,7 +52,7 @@ void LinkPictures(const std::string& from, const std::string& to) {
     if (!dir) return;
     while (dirent* e = ::readdir(dir)) {
         const std::string name = e->d_name;
-        if (name[0] != '.' && IsFile(from + "/" + name))
+        if (name[0] != '.' && IsRegularFile(from + "/" + name))
             LinkIfMissing(from + "/" + name, to + "/" + name);
     }
     ::closedir(dir);
@@ -85,10 +80,10 @@ std::string SharedDataFolder(const std::string& programFolder) {
     const std::string libexec = Parent(programFolder);
     const std::string prefix = Parent(libexec);
     if (Leaf(programFolder) != "corvane" || Leaf(libexec) != "libexec" ||
-        IsFile(programFolder + "/corvane.ini"))
+        IsRegularFile(programFolder + "/corvane.ini"))
         return "";
     const std::string data = prefix + "/share/corvane";
-    return IsFile(data + "/corvane.ini") ? data : "";
+    return IsRegularFile(data + "/corvane.ini") ? data : "";
 }
 
 std::string UserFolderPath() {
@@ -110,7 +105,7 @@ bool PrepareUserFolder(const std::string& user, const std::string& data,
     }
     LinkPictures(data + kPictureFolder, user + kPictureFolder);
     LinkIfMissing(programs + "/Tellwell", user + "/Tellwell");
-    return IsFile(ini);
+    return IsRegularFile(ini);
 }
 
 std::string ResolveProgramFolder(const std::string& programFolder) {
