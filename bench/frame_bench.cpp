@@ -1,5 +1,6 @@
 // One sprite frame at full-HD and 4K, against a memcpy of the bytes its
-// blits write and against the SDL2 colour-key peer, measured in the same run.
+// blits write and against the SDL2 colour-key peer, measured in the same run
+// and in turns.
 // Each ratio is given twice: in wall-clock time (vs_memcpy, vs_sdl) and in
 // the thread's CPU time (..._cpu), which a shared, busy machine disturbs
 // less (time spent waiting for a core does not count).
@@ -28,25 +29,35 @@ void Frame(benchmark::State& state, int w, int h) {
         for (int i = 0; i < 20; ++i) ours.Run(), peer.Run();  // past the first frames
         std::int64_t bytes = 0;
         const long allocsBefore = AllocationCount();
-        const Stopwatch watch;
         for (auto _ : state) {
             ours.Run();
             bytes += ours.BytesWritten();
         }
-        const PerCall frame = watch.Stop(double(state.iterations()));
         const double allocsPerFrame = double(AllocationCount() - allocsBefore) / state.iterations();
 
+        // The ratios: the three alternate in short stretches, so that a busy
+        // neighbour on the machine slows all of them alike. Each stretch
+        // starts as warm as a steady run of its own would.
         const std::size_t frameBytes = std::size_t(bytes / state.iterations());
         std::vector<char> from(frameBytes, 1), to(frameBytes, 0);
-        const long calls = std::max<long>(state.iterations(), 50);
-        const PerCall copy = NsPerCall(calls, [&] {
-            std::memcpy(to.data(), from.data(), frameBytes);
-            benchmark::ClobberMemory();
-        });
-        const PerCall sdl = NsPerCall(calls, [&] { peer.Run(); });
+        constexpr long kStretch = 32;
+        const long rounds = std::max<long>(state.iterations() / kStretch, 8);
+        PerCall frame{}, copy{}, sdl{};
+        auto add = [](PerCall& sum, const PerCall& one) {
+            sum.wallNs += one.wallNs;
+            sum.cpuNs += one.cpuNs;
+        };
+        for (long r = 0; r < rounds; ++r) {
+            add(frame, NsPerCall(kStretch, [&] { ours.Run(); }));
+            add(copy, NsPerCall(kStretch, [&] {
+                    std::memcpy(to.data(), from.data(), frameBytes);
+                    benchmark::ClobberMemory();
+                }));
+            add(sdl, NsPerCall(kStretch, [&] { peer.Run(); }));
+        }
 
         // Both compose the same picture (same number of frames run so far).
-        for (long i = state.iterations(); i < calls; ++i) ours.Run();
+        for (long i = 0; i < state.iterations(); ++i) peer.Run();
         bool same = true;
         for (int y = 0; y < h; y += 7)
             for (int x = 0; x < w; x += 7) same &= ours.ScreenPixel(x, y) == peer.ScreenPixel(x, y);
@@ -56,8 +67,8 @@ void Frame(benchmark::State& state, int w, int h) {
         state.counters["vs_sdl"] = frame.wallNs / sdl.wallNs;
         state.counters["vs_memcpy_cpu"] = frame.cpuNs / copy.cpuNs;
         state.counters["vs_sdl_cpu"] = frame.cpuNs / sdl.cpuNs;
-        state.counters["memcpy_ns"] = copy.wallNs;
-        state.counters["sdl_ns"] = sdl.wallNs;
+        state.counters["memcpy_ns"] = copy.wallNs / rounds;
+        state.counters["sdl_ns"] = sdl.wallNs / rounds;
         state.counters["frame_bytes"] = double(frameBytes);
         state.counters["allocs"] = allocsPerFrame;
     }

@@ -291,3 +291,86 @@ TEST_F(Gdi, AMaskAndWhatFollowsItGiveThePixelsOfTheTwoApart) {
     EXPECT_EQ(MaskThen(false, ontoItself), MaskThen(true, ontoItself));
     EXPECT_EQ(MaskThen(false, reselected), MaskThen(true, reselected));
 }
+
+namespace {
+
+// A sprite drawn through a build bitmap: the rectangle copied from `back`
+// into `build`, the mask ORed onto it, the sprite ANDed onto it; `next`
+// runs after the first `steps` of these three. With `apart` a pixel is read
+// after every step, which makes the GDI carry out each one on its own.
+// Gives the pixels of back, build and a spare canvas `next` may draw on.
+template <typename Next>
+std::vector<std::uint32_t> DrawThroughBuild(bool apart, int steps, Next next) {
+    Canvas back(30, 6), build(12, 4), mask(12, 4, true, kBlack), sprite(12, 4), spare(30, 6);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 30; ++x) back.Set(x, y, 0x030507 * (x + 11 * y));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 12; ++x) {
+            if ((x + 2 * y) % 3 == 0) mask.Set(x, y, kWhite);
+            sprite.Set(x, y, (x + 2 * y) % 3 ? 0x4488CC - x : kWhite);
+        }
+    const auto step = [&](int n) {
+        if (n == 0) plat::BitBlt(build.dc, 0, 0, 12, 4, back.dc, 5, 1, plat::SRCCOPY);
+        if (n == 1) plat::BitBlt(build.dc, 0, 0, 12, 4, mask.dc, 0, 0, plat::SRCPAINT);
+        if (n == 2) plat::BitBlt(build.dc, 0, 0, 12, 4, sprite.dc, 0, 0, plat::SRCAND);
+        if (apart) build.At(0, 0);
+    };
+    for (int n = 0; n < steps; ++n) step(n);
+    next(back, build, spare);
+    std::vector<std::uint32_t> out = back.Pixels();
+    for (const Canvas* c : {&build, &spare}) {
+        const std::vector<std::uint32_t> p = c->Pixels();
+        out.insert(out.end(), p.begin(), p.end());
+    }
+    return out;
+}
+
+}  // namespace
+
+// The GDI may run the steps of such a draw and the copy out after them as
+// one pass; whatever follows any step, the pixels are those of each blit
+// carried out in turn.
+TEST_F(Gdi, ADrawThroughABuildBitmapGivesThePixelsOfItsBlitsInTurn) {
+    using Step = void (*)(Canvas&, Canvas&, Canvas&);
+    const std::pair<const char*, Step> nexts[] = {
+        {"back where it came from",
+         [](Canvas& back, Canvas& build, Canvas&) {
+             plat::BitBlt(back.dc, 5, 1, 12, 4, build.dc, 0, 0, plat::SRCCOPY);
+         }},
+        {"to another canvas",
+         [](Canvas&, Canvas& build, Canvas& spare) {
+             plat::BitBlt(spare.dc, 5, 1, 12, 4, build.dc, 0, 0, plat::SRCCOPY);
+         }},
+        {"back one pixel to the right, over what it reads",
+         [](Canvas& back, Canvas& build, Canvas&) {
+             plat::BitBlt(back.dc, 6, 1, 12, 4, build.dc, 0, 0, plat::SRCCOPY);
+         }},
+        {"back one row up",
+         [](Canvas& back, Canvas& build, Canvas&) {
+             plat::BitBlt(back.dc, 5, 0, 12, 4, build.dc, 0, 0, plat::SRCCOPY);
+         }},
+        {"a part of the build",
+         [](Canvas& back, Canvas& build, Canvas&) {
+             plat::BitBlt(back.dc, 5, 1, 11, 4, build.dc, 0, 0, plat::SRCCOPY);
+         }},
+        {"clipped at the canvas's edge",
+         [](Canvas& back, Canvas& build, Canvas&) {
+             plat::BitBlt(back.dc, 22, 3, 12, 4, build.dc, 0, 0, plat::SRCCOPY);
+         }},
+        {"the back changed first",
+         [](Canvas& back, Canvas& build, Canvas&) {
+             plat::BitBlt(back.dc, 0, 0, 30, 3, 0, 0, 0, plat::BLACKNESS);
+             plat::BitBlt(back.dc, 5, 1, 12, 4, build.dc, 0, 0, plat::SRCCOPY);
+         }},
+        {"a second mask",
+         [](Canvas& back, Canvas& build, Canvas& spare) {
+             plat::BitBlt(build.dc, 0, 0, 12, 4, build.dc, 1, 0, plat::SRCINVERT);
+             plat::BitBlt(back.dc, 5, 1, 12, 4, build.dc, 0, 0, plat::SRCCOPY);
+             plat::BitBlt(spare.dc, 0, 0, 30, 6, back.dc, 0, 0, plat::SRCCOPY);
+         }},
+    };
+    for (const auto& [what, next] : nexts)
+        for (int steps = 0; steps <= 3; ++steps)
+            EXPECT_EQ(DrawThroughBuild(false, steps, next), DrawThroughBuild(true, steps, next))
+                << what << ", after " << steps << " steps";
+}
