@@ -82,7 +82,8 @@ void GdiFrame::Run() {
         s.Y(m.y);
         s.StoreBackground(b, s.X(), s.Y());
     }
-    for (auto& s : sprites_) s->TransparentDraw(b, s->X(), s->Y(), 1, true);
+    // As the saver draws: straight onto the stage, without the build bitmap.
+    for (auto& s : sprites_) s->TransparentDraw(b, s->X(), s->Y(), 1, false);
     for (auto& s : sprites_) s->StageToScreen(screenDC_, b);
 }
 
@@ -90,7 +91,7 @@ std::int64_t GdiFrame::BytesWritten() const {
     std::int64_t px = 0;
     for (const auto& s : sprites_) {
         const std::int64_t area = std::int64_t{s->Width()} * s->Height();
-        px += 6 * area;  // restore, store, build copy, mask, sprite, build back
+        px += 4 * area;  // restore, store, mask, sprite
         const int dx = std::abs(s->X() - s->PreviousX()), dy = std::abs(s->Y() - s->PreviousY());
         px += s->BltInTwo() ? 2 * area : std::int64_t{s->Width() + dx} * (s->Height() + dy);
     }

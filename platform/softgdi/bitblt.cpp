@@ -49,8 +49,9 @@ inline void Store(std::uint32_t* p, Pixels4 v) {
     std::memcpy(p, &v, sizeof v);
 }
 
-// Asks for a row of pixels ahead of its use: rows a screen apart defeat
-// the hardware's own prefetching, and each would otherwise start with a wait.
+// Asks for a row of pixels ahead of its use: the rows of a rectangle lie a
+// screen's width apart, which the hardware's own prefetching does not follow,
+// and each row would otherwise start with a wait for memory.
 inline void Prefetch(const std::uint32_t* row, std::int32_t count) {
     for (std::int32_t i = 0; i < count; i += 16) __builtin_prefetch(row + i);
     __builtin_prefetch(row + count - 1);
@@ -156,29 +157,14 @@ void MonoOntoColour(const Blit& b, Op op) {
 }
 
 // A mask ORed onto a rectangle, then a sprite ANDed onto the same one, in
-// one pass: the drawing of every transparent sprite. With `from` and `to`
-// the rectangle's pixels are first copied in from `from`, and the result is
-// also copied out to `to` (a draw through a build bitmap).
+// one pass: the drawing of every transparent sprite.
 void MaskThenSprite(const Blit mask, const Blit sprite) {
     MonoColours(mask, [&](std::int32_t j) {
         std::uint32_t* dp = PixelAt(*mask.d, mask.dx, mask.dy + j);
         const std::uint32_t* sp = PixelAt(*sprite.s, sprite.sx, sprite.sy + j);
+        if (j + 1 < mask.h) Prefetch(dp + mask.d->pitch, mask.w);
         return [=](std::int32_t i, auto colour) {
             Store(dp + i, (Load(dp + i, colour) | colour) & Load(sp + i, colour));
-        };
-    });
-}
-void CopyMaskSpriteCopy(const Blit from, const Blit mask, const Blit sprite, const Blit to) {
-    MonoColours(mask, [&](std::int32_t j) {
-        const std::uint32_t* fp = PixelAt(*from.s, from.sx, from.sy + j);
-        std::uint32_t* dp = PixelAt(*mask.d, mask.dx, mask.dy + j);
-        const std::uint32_t* sp = PixelAt(*sprite.s, sprite.sx, sprite.sy + j);
-        std::uint32_t* tp = PixelAt(*to.d, to.dx, to.dy + j);
-        if (j + 1 < mask.h) Prefetch(fp + from.s->pitch, mask.w);
-        return [=](std::int32_t i, auto colour) {
-            const auto v = (Load(fp + i, colour) | colour) & Load(sp + i, colour);
-            Store(dp + i, v);
-            Store(tp + i, v);
         };
     });
 }
@@ -206,100 +192,33 @@ void Run(const Blit& b) {
     PerPixel(b, backward);
 }
 
-// Blits held back so that the passes of one transparent draw run as one: a
-// copy between two colour memory bitmaps (into the build), the OR of a
-// monochrome mask onto the rectangle it wrote, the AND of a sprite onto the
-// same rectangle and the copy of that rectangle out again. A mask may also
-// start the chain (a draw without a build). A blit that does not continue
-// the chain first carries out what is held, in order, and so does anything
-// else that could see or change the pixels (FlushPending).
-struct Chain {
-    bool copy = false, mask = false, sprite = false;
-    Blit in{}, masked{}, drawn{};
+// A mask held back by one call: an OR of a monochrome source onto a colour
+// memory bitmap waits, so that the AND of a sprite onto the same rectangle
+// that follows it (TransparentDraw) runs in the same pass. Anything else that
+// could see or change the pixels first carries the mask out (FlushPending).
+struct HeldMask {
+    bool held = false;
+    Blit mask{};
 };
-Chain held;
+HeldMask held;
 
-bool SameRect(const Blit& a, const Blit& b) {
-    return a.d == b.d && a.dx == b.dx && a.dy == b.dy && a.w == b.w && a.h == b.h;
-}
-
-bool IsCopyIn(const Blit& b, const Dc& dest, const Dc* src) {
-    return b.code == 0xCC && b.s && !b.s->mono && !b.d->mono && dest.hwnd == 0 && src &&
-           src->hwnd == 0 && b.s->pixels != b.d->pixels;
-}
-
-bool IsMask(const Blit& b, const Dc& dest) {
+bool HoldsBack(const Blit& b, const Dc& dest) {
     return plat::KindOfTable(b.code) == plat::RopKind::Or && b.s && b.s->mono && !b.d->mono &&
            dest.hwnd == 0;
 }
 
-bool IsSprite(const Blit& mask, const Blit& b, const Dc* src) {
-    return plat::KindOfTable(b.code) == plat::RopKind::And && b.s && !b.s->mono && src &&
-           src->hwnd == 0 && b.s->pixels != b.d->pixels && SameRect(mask, b);
-}
-
-// The copy of the whole drawn rectangle to a colour surface that the pass
-// reads nowhere else: another one, or the very pixels the build came from.
-bool IsCopyOut(const Chain& c, const Blit& b) {
-    if (b.code != 0xCC || b.s != c.in.d || b.d->mono || b.sx != c.in.dx || b.sy != c.in.dy ||
-        b.w != c.in.w || b.h != c.in.h)
-        return false;
-    const std::uint32_t* to = b.d->pixels;
-    if (to == c.in.d->pixels || to == c.drawn.s->pixels) return false;
-    return to != c.in.s->pixels ||
-           (b.d->pitch == c.in.s->pitch && b.dx == c.in.sx && b.dy == c.in.sy);
-}
-
-// Takes `b` into the held chain, or carries the chain out with it; false
-// when `b` does not continue the chain.
-bool Continue(const Blit& b, const Dc& dest, const Dc* src) {
-    Chain& c = held;
-    if (c.sprite) {
-        if (!IsCopyOut(c, b)) return false;
-        c.sprite = c.mask = c.copy = false;
-        CopyMaskSpriteCopy(c.in, c.masked, c.drawn, b);
-        return true;
-    }
-    if (c.mask) {
-        if (!IsSprite(c.masked, b, src)) return false;
-        if (c.copy) {
-            c.drawn = b;
-            c.sprite = true;
-        } else {
-            c.mask = false;
-            MaskThenSprite(c.masked, b);
-        }
-        return true;
-    }
-    if (!c.copy || !IsMask(b, dest) || !SameRect(c.in, b)) return false;
-    c.masked = b;
-    c.mask = true;
-    return true;
-}
-
-// Holds `b` back as the start of a chain; false when it cannot start one.
-bool Start(const Blit& b, const Dc& dest, const Dc* src) {
-    if (IsCopyIn(b, dest, src)) {
-        held.in = b;
-        held.copy = true;
-        return true;
-    }
-    if (!IsMask(b, dest)) return false;
-    held.masked = b;
-    held.mask = true;
-    return true;
+bool Joins(const Blit& mask, const Blit& b) {
+    return plat::KindOfTable(b.code) == plat::RopKind::And && b.s && !b.s->mono && b.d == mask.d &&
+           b.s->pixels != b.d->pixels && b.dx == mask.dx && b.dy == mask.dy && b.w == mask.w &&
+           b.h == mask.h;
 }
 
 }  // namespace
 
 void FlushPending() {
-    const Chain c = held;
-    held = Chain{};
-    if (c.copy) CopyColour(c.in);
-    if (c.sprite)
-        MaskThenSprite(c.masked, c.drawn);
-    else if (c.mask)
-        MonoOntoColour(c.masked, OpOr{});
+    if (!held.held) return;
+    held.held = false;
+    MonoOntoColour(held.mask, OpOr{});
 }
 
 }  // namespace softgdi
@@ -340,13 +259,19 @@ bool BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int sx, int 
            ToRgb(ddc->textColor),
            sdc ? ToRgb(sdc->bkColor) : 0u,
            code};
-    if (!Continue(b, *ddc, sdc)) {
-        FlushPending();
-        if (Start(b, *ddc, sdc)) return true;
-        if (sdc && sdc->hwnd != 0)
-            if (WindowProvider* p = Provider()) p->Reading(sdc->hwnd);
-        Run(b);
+    if (held.held && Joins(held.mask, b)) {
+        held.held = false;
+        MaskThenSprite(held.mask, b);
+        return true;
     }
+    FlushPending();
+    if (HoldsBack(b, *ddc)) {
+        held = {true, b};
+        return true;
+    }
+    if (sdc && sdc->hwnd != 0)
+        if (WindowProvider* p = Provider()) p->Reading(sdc->hwnd);
+    Run(b);
     if (ddc->hwnd != 0)
         if (WindowProvider* p = Provider()) p->Changed(ddc->hwnd, b.dx, b.dy, b.w, b.h);
     return true;
