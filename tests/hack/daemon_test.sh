@@ -77,8 +77,11 @@ for cycle in 1 2 3; do
     for _ in $(seq 30); do pgrep -f "^$work/Corvane" >/dev/null || break; sleep 0.1; done
 done
 check "no copy failed" test ! -s "$work/stderr"
+# A copy that ends with status 0 while the daemon takes its windows down is
+# logged as "exited abnormally with status 0" when the daemon notices the
+# exit before its own kill: that race is the daemon's, not a failure.
 check "the daemon saw no copy fail" \
-    bash -c "! grep -F Corvane '$work/daemon.log' | grep -Eiq 'crashed|abnormally|status [1-9]'"
+    bash -c "! grep -F Corvane '$work/daemon.log' | grep -Eiq 'crashed|signal|status [1-9]'"
 check "-desktop left corvane.ini as it was" cmp -s "$work/corvane.ini" "$work/ini.before"
 check "no temporary file left" test -z "$(find "$work" -name '.*.??????')"
 
