@@ -36,8 +36,8 @@ void Frame(benchmark::State& state, int w, int h) {
         const double allocsPerFrame = double(AllocationCount() - allocsBefore) / state.iterations();
 
         // The ratios: the three alternate in short stretches, so that a busy
-        // neighbour on the machine slows all of them alike. Each stretch
-        // starts as warm as a steady run of its own would.
+        // neighbour on the machine slows all of them alike. A stretch is long
+        // enough to warm the caches again after the other two.
         const std::size_t frameBytes = std::size_t(bytes / state.iterations());
         std::vector<char> from(frameBytes, 1), to(frameBytes, 0);
         constexpr long kStretch = 32;

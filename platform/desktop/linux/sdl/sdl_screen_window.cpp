@@ -4,6 +4,13 @@
 #include "platform/desktop/linux/x11/x11_screen.h"
 
 namespace plat {
+namespace {
+
+// The frame loop pumps three times a frame; the screen's size changes
+// seldom, and one look in each frame period (50 ms) follows it as soon.
+constexpr std::uint32_t kLookPeriodMs = 40;
+
+}  // namespace
 
 SdlScreenWindow::SdlScreenWindow(DesktopWindows& windows, SaverEvents& events,
                                  const SaverPlacement& place)
@@ -14,7 +21,11 @@ SdlScreenWindow::SdlScreenWindow(DesktopWindows& windows, SaverEvents& events,
 }
 
 void SdlScreenWindow::Pump() {
-    if (root_ && root_->Poll() == X11Target::Change::Resized) FollowScreen();
+    const std::uint32_t now = SDL_GetTicks();
+    if (root_ && now - lastLook_ >= kLookPeriodMs) {
+        lastLook_ = now;
+        if (root_->Poll() == X11Target::Change::Resized) FollowScreen();
+    }
     SdlSaverWindow::Pump();
 }
 

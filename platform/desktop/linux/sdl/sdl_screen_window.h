@@ -3,6 +3,7 @@
 // screen when its size changes (a monitor added or a new mode): the window
 // takes the new size, and the saver, seeing it, sets itself up again.
 #pragma once
+#include <cstdint>
 #include <memory>
 
 #include "platform/desktop/linux/screen_layout.h"
@@ -19,6 +20,7 @@ class SdlScreenWindow : public SdlSaverWindow {
 
   private:
     std::unique_ptr<X11Target> root_;  // null without an X screen to watch
+    std::uint32_t lastLook_ = 0;       // SDL ticks of the last look at the screen's size
     void FollowScreen();
 };
 
