@@ -3,8 +3,11 @@
 // is rewritten with it, and every host answers Dir with StoredName.
 #pragma once
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
+
+#include "platform/held_lock.h"
 
 namespace plat {
 
@@ -31,5 +34,12 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
 // file. Keeps the old file's permissions; a symbolic link stays and its
 // target is replaced. True on success.
 bool ReplaceFileContent(const std::string& path, const std::string& content);
+
+// Waits until no other holder (another process, or another holder in this
+// one) has the lock of this folder, at most timeoutMs, and holds it until the
+// result goes. A file written and read back under it reads what this holder
+// wrote, though other processes replace it too. Null when the folder cannot
+// be opened or the wait ran out: the caller goes on without it.
+std::unique_ptr<HeldLock> LockFolder(const std::string& folder, unsigned timeoutMs);
 
 }  // namespace plat

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/handles.h"
+#include "platform/held_lock.h"
 
 namespace plat {
 
@@ -75,6 +76,9 @@ class Host {
     // The stored name of the file that path names (letter case as stored, so
     // callers can compare exactly), or "" when there is none.
     virtual std::string Dir(const std::string& path) = 0;
+    // Holds off other copies that lock the same folder until the result goes
+    // (plat::LockFolder); null, holding nothing, where there are no others.
+    virtual std::unique_ptr<HeldLock> LockFolder(const std::string&) { return nullptr; }
     virtual long PwdChangePasswordA(const std::string& provider, HWND parent,
                                     std::uint32_t reserved1, std::uint32_t reserved2) = 0;
     // Ends the process at once, without unwinding.

@@ -116,6 +116,9 @@ void Form1::CaptureDesktop() {
     plat::BitBlt(picDC, 0, 0, w, h, desktopDC, 0, 0, plat::SRCCOPY);
     plat::ReleaseDC(desktop, desktopDC);
     std::string path = Module1::ImageFolderPath() + "background.bmp";
+    // Copies side by side (a daemon runs one per monitor) save to the same
+    // file: each reads its own picture back only when none saves between.
+    auto lock = plat::host().LockFolder(Module1::ImageFolderPath());
     bool saved = picBmp && plat::SaveBitmapFile(picBmp, path);
     mGDI::DeleteDCBitmap(picDC, picBmp, picOld);
     if (!saved) throw RuntimeError(75, "Path/File access error");

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/files.h"
 #include "platform/host.h"
 
 namespace plat {
@@ -34,6 +35,10 @@ class SystemHost : public Host {
     std::string ExeSuffix() override;
     bool PrevInstance() override;
     std::string Dir(const std::string& path) override;
+    // A copy that holds the lock for longer than 5 s has hung: go on without.
+    std::unique_ptr<HeldLock> LockFolder(const std::string& folder) override {
+        return plat::LockFolder(folder, 5000);
+    }
     long PwdChangePasswordA(const std::string& provider, HWND parent, std::uint32_t reserved1,
                             std::uint32_t reserved2) override;
     [[noreturn]] void End() override;

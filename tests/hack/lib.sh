@@ -28,10 +28,11 @@ logo_at() {
          END { exit !(n > 1000 && bad == 0) }' "$work/logo.txt" "$work/crop.txt"
 }
 # share SHOT GEOMETRY COLOUR: the percentage of the area's pixels that have
-# exactly that colour (#RRGGBB)
+# exactly that colour (#RRGGBB); the geometry counts from the shot's own
+# corner, also for a shot cropped by import (which keeps its offset)
 share() {
     local size=${2%%+*}
-    convert "$1" -crop "$2" +repage "$work/share.png"
+    convert "$1" +repage -crop "$2" +repage "$work/share.png"
     compare -metric AE "$work/share.png" -size "$size" "xc:$3" null: 2>&1 |
         awk -v wh="${size/x/*}" 'BEGIN { split(wh, d, "*") } { printf "%d", 100 - 100 * $1 / (d[1] * d[2]) }'
 }
