@@ -34,7 +34,8 @@ std::string MutexName(const std::string& folder) {
     while (path.size() > 3 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
     std::uint64_t hash = 14695981039346656037ull;
     for (char c : path) {
-        char folded = c == '/' ? '\\' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        char folded =
+            c == '/' ? '\\' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         hash = (hash ^ static_cast<unsigned char>(folded)) * 1099511628211ull;
     }
     char name[64];
