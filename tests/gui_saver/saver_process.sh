@@ -117,6 +117,11 @@ preview)
     id=$(head -1 "$work/id")
     [ -n "$id" ] || fail "no target window"
     for _ in $(seq 50); do xwininfo -id "$id" | grep -q IsViewable && break; sleep 0.1; done
+    # A window manager that takes the window over later (a frame around it)
+    # makes the server paint it afresh, over a preview drawn before.
+    if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+        for _ in $(seq 50); do xprop -id "$id" WM_STATE 2>/dev/null | grep -q Normal && break; sleep 0.1; done
+    fi
     sleep 0.2
     "$work/Corvane" /p "$id" || fail "preview failed"
     x0=$(xwininfo -id "$id" | awk '/Absolute upper-left X/{print $4}')
