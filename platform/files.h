@@ -37,9 +37,9 @@ bool ReplaceFileContent(const std::string& path, const std::string& content);
 
 // Waits until no other holder (another process, or another holder in this
 // one) has the lock of this folder, at most timeoutMs, and holds it until the
-// result goes. A file written and read back under it reads what this holder
-// wrote, though other processes replace it too. Null when the folder cannot
-// be opened or the wait ran out: the caller goes on without it.
+// result goes. A file written and read back under it reads back what this
+// holder wrote, whatever other holders write. Null when the folder cannot be
+// opened or the wait ran out: the caller goes on without it.
 std::unique_ptr<HeldLock> LockFolder(const std::string& folder, unsigned timeoutMs);
 
 }  // namespace plat
