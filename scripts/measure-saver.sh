@@ -48,3 +48,11 @@ for mode in 0 1; do
         echo "peak resident memory, mode $MODE, 3840x2160: $((kb / 1024)) MiB = $(echo "scale=2; $kb / $buf" | bc) screen buffers"
     '
 done
+# The CPU figure depends on the host's memory as much as on our code: the
+# frame benchmark's memcpy of one full-HD frame's bytes gives the host's
+# speed, to compare figures measured on different machines.
+if [ -x "$build/corvane_bench" ]; then
+    "$build/corvane_bench" --benchmark_filter='Frame/1920x1080$' --benchmark_repetitions=3 2>/dev/null |
+        awk '/_median/ { for (i = 1; i <= NF; i++) if (sub(/^memcpy_ns=/, "", $i))
+            print "host reference: memcpy of one 1920x1080 frame'"'"'s bytes: " $i " ns (median of 3)" }'
+fi
