@@ -39,7 +39,8 @@ bool ReplaceFileContent(const std::string& path, const std::string& content);
 // one) has the lock of this folder, at most timeoutMs, and holds it until the
 // result goes. A file written and read back under it reads back what this
 // holder wrote, whatever other holders write. Null when the folder cannot be
-// opened or the wait ran out: the caller goes on without it.
+// opened or the wait ran out: the caller goes on without it. The thread that
+// takes the lock lets it go (on Windows only the owner can).
 std::unique_ptr<HeldLock> LockFolder(const std::string& folder, unsigned timeoutMs);
 
 }  // namespace plat
