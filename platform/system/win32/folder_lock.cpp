@@ -1,7 +1,6 @@
 // A folder's lock: a named mutex of this session whose name comes from the
 // folder's full path, letter case ignored as the file system ignores it.
 // Windows frees it when the holder dies.
-#include <cctype>
 #include <cstdint>
 #include <cstdio>
 
@@ -24,22 +23,21 @@ class MutexHeld : public HeldLock {
     ::HANDLE mutex_;
 };
 
-// The folder's full path without a trailing separator, folded to upper
-// case, as a 64-bit FNV-1a hash: a mutex name may not hold a backslash.
+// The folder's full path without a trailing separator, in the system's
+// upper case (as the instance mutex's name), as a 64-bit FNV-1a hash: a
+// mutex name may not hold a backslash.
 std::string MutexName(const std::string& folder) {
     char full[MAX_PATH * 2] = {};
     std::string path = win32::ToAnsi(folder.empty() ? "." : folder);
     DWORD n = ::GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
     if (n > 0 && n < sizeof full) path.assign(full, n);
     while (path.size() > 3 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+    ::CharUpperBuffA(path.data(), static_cast<DWORD>(path.size()));
     std::uint64_t hash = 14695981039346656037ull;
-    for (char c : path) {
-        char folded =
-            c == '/' ? '\\' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        hash = (hash ^ static_cast<unsigned char>(folded)) * 1099511628211ull;
-    }
+    for (char c : path)
+        hash = (hash ^ static_cast<unsigned char>(c == '/' ? '\\' : c)) * 1099511628211ull;
     char name[64];
-    std::snprintf(name, sizeof name, "Local\\Corvane.folder.%016llx",
+    std::snprintf(name, sizeof name, "VantrelSoftware.Folder.%016llx",
                   static_cast<unsigned long long>(hash));
     return name;
 }
