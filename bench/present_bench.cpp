@@ -1,17 +1,20 @@
 // Presenting one frame's changed areas (the 33 sprites' copies to the
-// window) through the saver window to X (SDL's window surface, over XShm),
-// against presenting the whole window in the same run. Needs an X display:
+// window) through the saver window of the window system (on X11 SDL's window
+// surface, over XShm), against presenting the whole window in the same run.
+// Needs a display; CORVANE_DESKTOP picks the window system as for the saver:
 //   scripts/xvfb.sh build/corvane_bench --benchmark_filter=Present
-#include <SDL.h>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "bench/sprite_layout.h"
 #include "bench/timing.h"
 #include "platform/desktop/linux/desktop_windows.h"
-#include "platform/desktop/linux/sdl/sdl_saver_window.h"
+#include "platform/desktop/linux/frame_window.h"
+#include "platform/desktop/linux/window_systems.h"
 #include "platform/saver_window.h"
 
 namespace {
@@ -53,43 +56,47 @@ class Moves {
 };
 
 void Present(benchmark::State& state) {
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    SDL_DisplayMode mode{};
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0 || SDL_GetDesktopDisplayMode(0, &mode) != 0) {
-        state.SkipWithError("no X display: run under scripts/xvfb.sh");
+    const char* asked = std::getenv("CORVANE_DESKTOP");
+    std::string why;
+    auto system = plat::ChooseWindowSystem(asked ? asked : "", false, why);
+    int w = 0, h = 0;
+    std::vector<plat::MonitorRect> monitors;
+    if (!system || !system->ReadScreen(w, h, monitors)) {
+        state.SkipWithError(("no display (run under scripts/xvfb.sh): " + why).c_str());
         return;
     }
-    const int w = mode.w, h = mode.h;
-    {
-        plat::DesktopWindows windows([&](int& a, int& b) { a = w, b = h; });
-        NoInput input;
-        plat::SdlSaverWindow window(windows, input, w, h);
-        window.Show();
-        window.hDC();  // the window's pixels, as the saver takes them
-        Moves moves(w, h);
-        auto frame = [&] {
-            moves.Next([&](int x, int y, int cw, int ch) { window.Changed(x, y, cw, ch); });
-        };
-        for (int i = 0; i < 20; ++i) frame(), window.Refresh();  // past the first frames
-        long handed = 0;
-        const Stopwatch watch;
-        for (auto _ : state) {
-            frame();
-            handed += window.PendingRects();
-            window.Refresh();
-        }
-        const PerCall areas = watch.Stop(double(state.iterations()));
-        const PerCall full = NsPerCall(std::max<long>(state.iterations(), 50), [&] {
-            window.Changed(0, 0, w, h);
-            window.Refresh();
-        });
-        state.counters["vs_full"] = areas.wallNs / full.wallNs;
-        state.counters["vs_full_cpu"] = areas.cpuNs / full.cpuNs;
-        state.counters["full_ns"] = full.wallNs;
-        state.counters["rects"] = double(handed) / double(state.iterations());
-        state.SetLabel(std::to_string(w) + "x" + std::to_string(h));
+    plat::DesktopWindows windows(system->CreateWindows(), [&](int& a, int& b) { a = w, b = h; });
+    NoInput input;
+    auto window = system->CreateSaverWindow(windows, input, plat::HackTarget{}, why);
+    if (!window) {
+        state.SkipWithError(why.c_str());
+        return;
     }
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    w = window->Width(), h = window->Height();
+    window->Show();
+    window->hDC();  // the window's pixels, as the saver takes them
+    Moves moves(w, h);
+    auto frame = [&] {
+        moves.Next([&](int x, int y, int cw, int ch) { window->Changed(x, y, cw, ch); });
+    };
+    for (int i = 0; i < 20; ++i) frame(), window->Refresh();  // past the first frames
+    long handed = 0;
+    const Stopwatch watch;
+    for (auto _ : state) {
+        frame();
+        handed += window->PendingRects();
+        window->Refresh();
+    }
+    const PerCall areas = watch.Stop(double(state.iterations()));
+    const PerCall full = NsPerCall(std::max<long>(state.iterations(), 50), [&] {
+        window->Changed(0, 0, w, h);
+        window->Refresh();
+    });
+    state.counters["vs_full"] = areas.wallNs / full.wallNs;
+    state.counters["vs_full_cpu"] = areas.cpuNs / full.cpuNs;
+    state.counters["full_ns"] = full.wallNs;
+    state.counters["rects"] = double(handed) / double(state.iterations());
+    state.SetLabel(std::to_string(w) + "x" + std::to_string(h));
 }
 
 BENCHMARK(Present)->Unit(benchmark::kMicrosecond);

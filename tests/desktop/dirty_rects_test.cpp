@@ -1,6 +1,6 @@
 // The rectangles the saver window presents: overlapping ones merge when that
 // sends no more pixels, apart ones stay apart, nothing drawn is ever left out.
-#include "platform/desktop/linux/sdl/dirty_rects.h"
+#include "platform/desktop/linux/dirty_rects.h"
 
 #include <gtest/gtest.h>
 

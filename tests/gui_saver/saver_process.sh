@@ -223,6 +223,17 @@ session_signals)
     kill -0 "$pid" 2>/dev/null || fail "a new saver run did not start"
     kill "$pid"
     ;;
+idle_timer)
+    # A running saver never holds off the server's own idle timer (DPMS and
+    # the lockers driven by it): idle past its time-out, its state turns on.
+    xset s 3 0
+    start_saver /S
+    sleep 5
+    state=$("$build/tests/corvane_test_idle_state")
+    kill -0 "$pid" 2>/dev/null || fail "the saver ended by itself"
+    kill "$pid"
+    [ "${state%% *}" = on ] || fail "the server's saver stayed off at 5 s idle ($state)"
+    ;;
 no_display)
     # Without a display every mode ends at once, says why, and fails.
     for mode in /S /C "/P 1" /A; do

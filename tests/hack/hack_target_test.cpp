@@ -17,8 +17,24 @@ TEST(HackTarget, WindowIdInDecimalOrHexWinsOverEverything) {
     EXPECT_TRUE(t.given);
     EXPECT_FALSE(t.root);
     EXPECT_EQ(t.window, 1234u);
-    EXPECT_EQ(Find({"-root", "-window-id", "0x2a0001"}).window, 0x2a0001u);
     EXPECT_EQ(Find({"-window-id", "0X1F"}).window, 0x1Fu);
+}
+
+// xscreensaver-settings starts its preview as "-root --window-id ID" with
+// XSCREENSAVER_WINDOW set to the same window: the preview window, never the
+// root behind every window.
+TEST(HackTarget, ANamedWindowWinsOverRootInEitherOrderAndSpelling) {
+    for (auto args : std::vector<std::vector<const char*>>{{"-root", "-window-id", "0x2a0001"},
+                                                           {"--root", "--window-id", "0x2a0001"},
+                                                           {"-window-id", "0x2a0001", "-root"},
+                                                           {"--window-id", "0x2a0001", "--root"}}) {
+        for (const char* env : {static_cast<const char*>(nullptr), "0x2a0001"}) {
+            auto t = Find(args, env);
+            EXPECT_TRUE(t.given) << args[0] << " " << args[1];
+            EXPECT_FALSE(t.root) << args[0] << " " << args[1];
+            EXPECT_EQ(t.window, 0x2a0001u) << args[0] << " " << args[1];
+        }
+    }
 }
 
 TEST(HackTarget, TwoDashSpellingsAreTheSameOptions) {

@@ -3,7 +3,7 @@
 # server (scripts/xvfb.sh): it draws into the daemon's window (flags move,
 # the logo in its corner), ignores keys and mouse moves, follows a resize,
 # ends with exit code 0 on SIGTERM and when the window goes, and leaves
-# corvane.ini as it was.
+# corvane.ini as it was; a named window always wins over the root.
 # Usage: process_test.sh BUILD_DIR TARGET_WINDOW_HELPER
 set -uo pipefail
 build=$1
@@ -81,6 +81,24 @@ check "--root opens no saver window of its own" \
 kill -TERM $saver
 check "--root: SIGTERM ends it with exit code 0" exits_zero_within $saver 5
 check "neither counted a run" cmp -s "$work/corvane.ini" "$work/ini.before"
+
+# 5. xscreensaver-settings' preview pane: "-root --window-id ID" with
+#    XSCREENSAVER_WINDOW naming the same window draws into the preview window
+#    and leaves the root, the desktop behind every window, alone.
+xsetroot -solid '#336699'
+window 400 300
+XSCREENSAVER_WINDOW=$win timeout -k 2 60 "$work/Corvane" -root --window-id "$win" 2>/dev/null &
+saver=$!
+pids+=("$saver")
+sleep 2
+shot "$win" "$work/g.png"
+shot root "$work/h.png"
+check "the settings' preview draws into its window" logo_at "$work/g.png" 400 300
+check "the settings' preview leaves the root alone" \
+    test "$(share "$work/h.png" "400x300+$((${size%x*} - 400))+$((${size#*x} - 300))" '#336699')" = 100
+kill -TERM $saver
+check "the settings' preview: SIGTERM ends it" exits_zero_within $saver 5
+kill $winpid
 
 [ -s "$work/err1" ] && sed 's/^/  stderr: /' "$work/err1" | grep -v XDG_RUNTIME_DIR
 echo "$failures failure(s)"

@@ -1,8 +1,3 @@
-# Test areas (folders) of Linux process tests: X11, SDL and FLTK programs
-# driven under Xvfb. The Windows programs have their own process tests in
-# scripts/test-windows.sh.
-set(CORVANE_POSIX_ONLY_TEST_AREAS desktop gui gui_saver hack userfolder package)
-
 # Tests of Linux mechanisms, left out of the Windows build; read by
 # corvane_test in tests/CMakeLists.txt. Sources (*.cpp) are not compiled;
 # test names are filtered out at discovery.

@@ -1,12 +1,15 @@
 #include "platform/desktop/linux/desktop_windows.h"
 
-#include "platform/desktop/linux/sdl/sdl_saver_window.h"
-#include "platform/desktop/linux/x11/x11_windows.h"
+#include <algorithm>
+
+#include "platform/desktop/linux/frame_window.h"
+#include "platform/desktop/linux/window_system.h"
 
 namespace plat {
 
-DesktopWindows::DesktopWindows(std::function<void(int&, int&)> screenSize)
-    : screenSize_(std::move(screenSize)), x11_(std::make_unique<X11Windows>()) {
+DesktopWindows::DesktopWindows(std::unique_ptr<SystemWindows> system,
+                               std::function<void(int&, int&)> screenSize)
+    : system_(std::move(system)), screenSize_(std::move(screenSize)) {
     SetWindowProvider(this);
 }
 
@@ -14,38 +17,61 @@ DesktopWindows::~DesktopWindows() {
     SetWindowProvider(nullptr);
 }
 
-void DesktopWindows::Detach(SdlSaverWindow* window) {
+void DesktopWindows::Detach(FrameWindow* window) {
     if (window_ == window) window_ = nullptr;
-}
-
-void DesktopWindows::CaptureUnder(unsigned long window) {
-    x11_->CaptureUnder(window);
 }
 
 bool DesktopWindows::Acquire(HWND hwnd, WindowSurface& out) {
     if (window_ && hwnd == window_->Handle()) return window_->Acquire(out);
-    if (hwnd == kDesktopWindow) {
-        int w, h;
-        screenSize_(w, h);
-        return x11_->AcquireDesktop(w, h, out);
+    if (hwnd == kDesktopWindow) return AcquireDesktop(out);
+    return hwnd != 0 && system_->AcquireWindow(hwnd, out);
+}
+
+// Pixels for the screen, filled with the desktop only once they are read.
+bool DesktopWindows::AcquireDesktop(WindowSurface& out) {
+    int width = 0, height = 0;
+    screenSize_(width, height);
+    if (!desktop_ || (desktopRefs_ == 0 && (width != desktopWidth_ || height != desktopHeight_))) {
+        desktop_.reset(new std::uint32_t[static_cast<std::size_t>(width) * height]);
+        desktopWidth_ = width;
+        desktopHeight_ = height;
+        desktopCaptured_ = false;
     }
-    return x11_->AcquireWindow(hwnd, out);
+    ++desktopRefs_;
+    out = {desktop_.get(), desktopWidth_, desktopHeight_, desktopWidth_};
+    return true;
+}
+
+// White where the window system shows nothing of the desktop.
+void DesktopWindows::CaptureDesktop() {
+    desktopCaptured_ = true;
+    const std::size_t count = static_cast<std::size_t>(desktopWidth_) * desktopHeight_;
+    std::fill_n(desktop_.get(), count, 0xFFFFFFu);
+    if (!system_->CaptureDesktop(under_, desktopWidth_, desktopHeight_, desktop_.get(),
+                                 desktopWidth_))
+        std::fill_n(desktop_.get(), count, 0xFFFFFFu);
 }
 
 void DesktopWindows::Changed(HWND hwnd, int x, int y, int width, int height) {
     if (window_ && hwnd == window_->Handle())
         window_->Changed(x, y, width, height);
-    else
-        x11_->Changed(hwnd, x, y, width, height);
+    else if (hwnd != kDesktopWindow)
+        system_->Changed(hwnd);
 }
 
 void DesktopWindows::Reading(HWND hwnd) {
-    x11_->Reading(hwnd);
+    if (hwnd == kDesktopWindow && desktop_ && !desktopCaptured_) CaptureDesktop();
 }
 
 void DesktopWindows::Release(HWND hwnd) {
     if (window_ && hwnd == window_->Handle()) return;
-    x11_->Release(hwnd);
+    if (hwnd == kDesktopWindow) {
+        // A capture is a screen's worth of memory: give it back once used.
+        if (desktopRefs_ > 0) --desktopRefs_;
+        if (desktopRefs_ == 0 && desktopCaptured_) desktop_.reset();
+        return;
+    }
+    system_->Release(hwnd);
 }
 
 }  // namespace plat

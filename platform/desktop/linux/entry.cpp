@@ -2,7 +2,10 @@
 // and runs the forms' message loop while a form is open.
 #include <malloc.h>
 
+#include <string>
+
 #include "platform/desktop/linux/desktop_host.h"
+#include "platform/desktop/linux/window_systems.h"
 #include "platform/program.h"
 
 int main(int argc, char** argv) {
@@ -12,7 +15,8 @@ int main(int argc, char** argv) {
     // pictures of the set-up (capture, file, tile) would stay resident in
     // the heap for the whole run after their use.
     mallopt(M_MMAP_THRESHOLD, 1 << 20);
-    plat::DesktopHost host(argc, argv);
+    const std::string asked = plat::TakeAskedWindowSystem(argc, argv);
+    plat::DesktopHost host(argc, argv, asked);
     plat::SetHost(&host);
     // A copy in any mode counts as running for a later saver run, so the
     // claim is taken at the start (not in a daemon's window, where the

@@ -36,7 +36,9 @@ HackTarget FindHackTarget(int argc, const char* const* argv, const char* environ
     bool ownSwitch = false;
     for (int i = 1; i < argc; ++i) {
         if (IsOption(argv[i], "-window-id")) {
+            // A named window wins over -root, before it or after it.
             t.given = true;
+            t.root = false;
             t.window = i + 1 < argc ? ParseWindowId(argv[i + 1]) : 0;
             return t;
         }

@@ -15,7 +15,8 @@ struct HackTarget {
 // Reads the arguments (argv[1] on) and the value of XSCREENSAVER_WINDOW
 // (null when unset). "-window-id ID" wins; then the environment's window,
 // unless an argument is one of our own switches ("/S", "/C", ...); then
-// "-root". Ids are decimal or 0x-hex.
+// "-root". A window named either way wins over "-root" wherever it stands.
+// Ids are decimal or 0x-hex.
 HackTarget FindHackTarget(int argc, const char* const* argv, const char* environmentWindow);
 
 }  // namespace plat

@@ -1,6 +1,15 @@
 #include "platform/desktop/linux/fltk/fltk_options.h"
 
+#include <FL/Enumerations.H>
 #include <FL/Fl.H>
+
+// The layout reached below (the options array and its "already read" mark,
+// both private) is FLTK 1.3's from 1.3.4 on; another version may keep its
+// options elsewhere, and writing there would go wrong unseen.
+#if FL_MAJOR_VERSION != 1 || FL_MINOR_VERSION != 3 || FL_PATCH_VERSION < 4
+#error \
+    "fltk_options.cpp knows the private options of FLTK 1.3.4 to 1.3.x only: check Fl::options_ and Fl::options_read_ in this FLTK's Fl.H and extend the version test"
+#endif
 
 namespace plat::fltk {
 namespace {

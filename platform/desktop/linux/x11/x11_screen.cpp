@@ -16,8 +16,13 @@ bool ReadXScreen(int& width, int& height, std::vector<MonitorRect>& monitors) {
         (major > 1 || (major == 1 && minor >= 5))) {
         int count = 0;
         XRRMonitorInfo* list = XRRGetMonitors(dpy, DefaultRootWindow(dpy), True, &count);
-        for (int i = 0; list && i < count; ++i)
-            monitors.push_back({list[i].x, list[i].y, list[i].width, list[i].height});
+        for (int i = 0; list && i < count; ++i) {
+            const MonitorRect m{list[i].x, list[i].y, list[i].width, list[i].height};
+            if (list[i].primary)
+                monitors.insert(monitors.begin(), m);
+            else
+                monitors.push_back(m);
+        }
         if (list) XRRFreeMonitors(list);
     }
     XCloseDisplay(dpy);

@@ -7,7 +7,8 @@
 
 namespace plat {
 
-// False when the display cannot be opened. Without RandR the list is empty.
+// False when the display cannot be opened. The primary monitor comes first;
+// without RandR the list is empty.
 bool ReadXScreen(int& width, int& height, std::vector<MonitorRect>& monitors);
 
 }  // namespace plat

@@ -71,33 +71,15 @@ bool X11Windows::Capture(const CaptureArea& area, int width, int height, std::ui
     return true;
 }
 
-bool X11Windows::AcquireDesktop(int width, int height, plat::WindowSurface& out) {
-    if (!desktop_ || (desktopRefs_ == 0 && (width != desktopWidth_ || height != desktopHeight_))) {
-        desktop_.reset(new std::uint32_t[static_cast<std::size_t>(width) * height]);
-        desktopWidth_ = width;
-        desktopHeight_ = height;
-        desktopCaptured_ = false;
-    }
-    ++desktopRefs_;
-    out = {desktop_.get(), desktopWidth_, desktopHeight_, desktopWidth_};
-    return true;
-}
-
-void X11Windows::Reading(HWND id) {
-    if (id != plat::kDesktopWindow || !desktop_ || desktopCaptured_) return;
-    desktopCaptured_ = true;
-    std::fill_n(desktop_.get(), static_cast<std::size_t>(desktopWidth_) * desktopHeight_,
-                0xFFFFFFu);
+bool X11Windows::CaptureDesktop(unsigned long under, int width, int height, std::uint32_t* dst,
+                                int pitch) {
     auto* dpy = static_cast<Display*>(Open());
     CaptureArea area;
-    if (!dpy || !DesktopUnder(dpy, source_, area)) return;
-    int w = std::min(desktopWidth_, area.width), h = std::min(desktopHeight_, area.height);
-    if (!Capture(area, w, h, desktop_.get(), desktopWidth_))
-        std::fill_n(desktop_.get(), static_cast<std::size_t>(desktopWidth_) * desktopHeight_,
-                    0xFFFFFFu);
+    if (!dpy || !DesktopUnder(dpy, under, area)) return false;
+    return Capture(area, std::min(width, area.width), std::min(height, area.height), dst, pitch);
 }
 
-bool X11Windows::AcquireWindow(HWND id, plat::WindowSurface& out) {
+bool X11Windows::AcquireWindow(HWND id, WindowSurface& out) {
     auto* dpy = static_cast<Display*>(Open());
     if (!dpy || id == 0) return false;
     XWindowAttributes attrs;
@@ -116,23 +98,17 @@ bool X11Windows::AcquireWindow(HWND id, plat::WindowSurface& out) {
     return true;
 }
 
-void X11Windows::Changed(HWND id, int, int, int, int) {
+void X11Windows::Changed(HWND id) {
     auto it = buffers_.find(id);
     if (it != buffers_.end()) it->second.dirty = true;
 }
 
 void X11Windows::Release(HWND id) {
-    if (id == plat::kDesktopWindow) {
-        // A capture is a screen's worth of memory: give it back once used.
-        if (desktopRefs_ > 0) --desktopRefs_;
-        if (desktopRefs_ == 0 && desktopCaptured_) desktop_.reset();
-        return;
-    }
     auto it = buffers_.find(id);
     if (it == buffers_.end()) return;
     auto* dpy = static_cast<Display*>(display_);
     Buffer& b = it->second;
-    if (dpy && b.dirty && id != plat::kDesktopWindow) {
+    if (dpy && b.dirty) {
         Visual* visual = DefaultVisual(dpy, DefaultScreen(dpy));
         int depth = DefaultDepth(dpy, DefaultScreen(dpy));
         XImage* img =

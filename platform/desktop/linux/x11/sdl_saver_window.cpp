@@ -1,18 +1,18 @@
-#include "platform/desktop/linux/sdl/sdl_saver_window.h"
+#include "platform/desktop/linux/x11/sdl_saver_window.h"
 
 #include <algorithm>
-#include <cstring>
 
-#include "platform/desktop/linux/desktop_host.h"
-#include "platform/desktop/linux/sdl/sdl_x11.h"
+#include "platform/desktop/linux/x11/sdl_x11.h"
 #include "platform/desktop/linux/x11/x11_presenter.h"
-#include "platform/gdi.h"
+#include "platform/host.h"
 
 namespace plat {
 namespace {
 
-constexpr HWND kSaverWindowHandle = 0x00020002;
 constexpr Uint32 kShowTimeoutMs = 3000;
+
+static_assert(sizeof(PixelRect) == sizeof(SDL_Rect) &&
+              offsetof(PixelRect, w) == offsetof(SDL_Rect, w));
 
 std::int16_t ShiftState(Uint16 mod) {
     std::int16_t s = 0;
@@ -33,66 +33,41 @@ std::int16_t ButtonBits(Uint32 state) {
 }  // namespace
 
 SdlSaverWindow::SdlSaverWindow(DesktopWindows& windows, SaverEvents& events, int width, int height)
-    : windows_(windows),
-      events_(events),
-      handle_(kSaverWindowHandle),
-      width_(width),
-      height_(height) {
+    : FrameWindow(windows, events, width, height) {
     window_ =
         SDL_CreateWindow("Corvane Screen Saver", 0, 0, width, height,
                          SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP);
     AskForFullScreen(window_);
-    windows_.Attach(this);
 }
 
 SdlSaverWindow::SdlSaverWindow(DesktopWindows& windows, SaverEvents& events, SDL_Window* window,
                                int width, int height)
-    : windows_(windows),
-      events_(events),
-      window_(window),
-      handle_(kSaverWindowHandle),
-      width_(width),
-      height_(height) {
-    windows_.Attach(this);
-}
+    : FrameWindow(windows, events, width, height), window_(window) {}
 
 SdlSaverWindow::~SdlSaverWindow() {
     Close();
 }
 
-void SdlSaverWindow::Replace(SDL_Window* window, int width, int height) {
-    if (dc_) {
-        ReleaseDC(handle_, dc_);
-        dc_ = 0;
-    }
+void SdlSaverWindow::DropPixels() {
     if (shadowSurface_) SDL_FreeSurface(shadowSurface_);
     shadowSurface_ = nullptr;
     std::vector<std::uint32_t>().swap(shadow_);
     presenter_.reset();
-    current_ = {};
+}
+
+void SdlSaverWindow::Replace(SDL_Window* window, int width, int height) {
+    Reset(width, height);
+    DropPixels();
     if (window_) SDL_DestroyWindow(window_);
     window_ = window;
-    width_ = width;
-    height_ = height;
-    dirty_.Clear();
 }
 
-void SdlSaverWindow::RepaintAll() {
-    dirty_.Clear();
-    Changed(0, 0, width_, height_);
-    Present();
-}
-
-HDC SdlSaverWindow::hDC() {
-    if (!dc_) dc_ = GetDC(handle_);
-    return dc_;
-}
-
-double SdlSaverWindow::ScaleWidth() {
-    return width_ * DesktopHost::kTwipsPerPixel;
-}
-double SdlSaverWindow::ScaleHeight() {
-    return height_ * DesktopHost::kTwipsPerPixel;
+void SdlSaverWindow::Destroy() {
+    DropPixels();
+    if (window_ && focusKept_) GiveFocusBack(window_, focusBefore_);
+    focusKept_ = false;
+    if (window_) SDL_DestroyWindow(window_);
+    window_ = nullptr;
 }
 
 void SdlSaverWindow::Show() {
@@ -115,32 +90,11 @@ void SdlSaverWindow::Show() {
         if (exposed || SDL_GetTicks() - start > kShowTimeoutMs) break;
         SDL_WaitEventTimeout(nullptr, 20);
     }
-    SDL_GetWindowSize(window_, &width_, &height_);
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window_, &w, &h);
+    SetSize(w, h);
     // Mapping may have given the window new pixels: take them afresh.
-    if (dc_) {
-        ReleaseDC(handle_, dc_);
-        dc_ = 0;
-    }
-}
-
-void SdlSaverWindow::Refresh() {
-    Present();
-}
-
-void SdlSaverWindow::Close() {
-    if (dc_) {
-        ReleaseDC(handle_, dc_);
-        dc_ = 0;
-    }
-    if (shadowSurface_) SDL_FreeSurface(shadowSurface_);
-    shadowSurface_ = nullptr;
-    presenter_.reset();
-    current_ = {};
-    if (window_ && focusKept_) GiveFocusBack(window_, focusBefore_);
-    focusKept_ = false;
-    if (window_) SDL_DestroyWindow(window_);
-    window_ = nullptr;
-    windows_.Detach(this);
+    ReleaseDc();
 }
 
 bool SdlSaverWindow::CanDraw() {
@@ -150,12 +104,11 @@ bool SdlSaverWindow::CanDraw() {
     return presenter_ != nullptr;
 }
 
-bool SdlSaverWindow::Acquire(plat::WindowSurface& out) {
+bool SdlSaverWindow::Pixels(WindowSurface& out) {
     SDL_Surface* s = window_ && !presenter_ ? SDL_GetWindowSurface(window_) : nullptr;
     if (s && (s->format->format == SDL_PIXELFORMAT_RGB888 ||
               s->format->format == SDL_PIXELFORMAT_ARGB8888)) {
         out = {static_cast<std::uint32_t*>(s->pixels), s->w, s->h, s->pitch / 4};
-        current_ = out;
         return true;
     }
     // Another format (or no window): draw into our own pixels and convert
@@ -163,66 +116,34 @@ bool SdlSaverWindow::Acquire(plat::WindowSurface& out) {
     // made afresh at a new size), X takes them.
     if (!s && window_ && !presenter_) presenter_ = X11Presenter::For(XWindowOf(window_));
     if (shadow_.empty()) {
-        shadow_.assign(static_cast<std::size_t>(width_) * height_, 0xFFFFFF);
-        shadowSurface_ = SDL_CreateRGBSurfaceWithFormatFrom(shadow_.data(), width_, height_, 32,
-                                                            width_ * 4, SDL_PIXELFORMAT_RGB888);
+        shadow_.assign(static_cast<std::size_t>(Width()) * Height(), 0xFFFFFF);
+        shadowSurface_ = SDL_CreateRGBSurfaceWithFormatFrom(shadow_.data(), Width(), Height(), 32,
+                                                            Width() * 4, SDL_PIXELFORMAT_RGB888);
     }
-    out = {shadow_.data(), width_, height_, width_};
+    out = {shadow_.data(), Width(), Height(), Width()};
     return true;
 }
 
-void SdlSaverWindow::Changed(int x, int y, int width, int height) {
-    dirty_.Add({x, y, width, height});
-}
-
-void SdlSaverWindow::Present() {
-    if (!window_ || dirty_.Count() == 0) return;
+bool SdlSaverWindow::PresentRects(const PixelRect* rects, int count) {
+    if (!window_) return true;
     if (presenter_ && !shadow_.empty()) {
-        for (int i = 0; i < dirty_.Count(); ++i) {
-            const SDL_Rect& r = dirty_[i];
-            presenter_->Put(shadow_.data(), width_, height_, width_, r.x, r.y, r.w, r.h);
+        for (int i = 0; i < count; ++i) {
+            const PixelRect& r = rects[i];
+            presenter_->Put(shadow_.data(), Width(), Height(), Width(), r.x, r.y, r.w, r.h);
         }
         presenter_->Flush();
-        dirty_.Clear();
-        return;
+        return true;
     }
+    const auto* sdlRects = reinterpret_cast<const SDL_Rect*>(rects);
     if (shadowSurface_) {
         SDL_Surface* target = SDL_GetWindowSurface(window_);
-        for (int i = 0; target && i < dirty_.Count(); ++i) {
-            SDL_Rect r = dirty_[i];
+        for (int i = 0; target && i < count; ++i) {
+            SDL_Rect r = sdlRects[i];
             SDL_BlitSurface(shadowSurface_, &r, target, &r);
         }
     }
-    if (SDL_UpdateWindowSurfaceRects(window_, dirty_.Data(), dirty_.Count()) < 0 &&
-        current_.pixels) {
-        RenewSurface();  // the surface went invalid under us: show it all again
-        SDL_UpdateWindowSurfaceRects(window_, dirty_.Data(), dirty_.Count());
-    }
-    dirty_.Clear();
-}
-
-void SdlSaverWindow::RenewSurface() {
-    if (!window_ || !current_.pixels) return;
-    const plat::WindowSurface old = current_;
-    std::vector<std::uint32_t> keep(static_cast<std::size_t>(old.width) * old.height);
-    for (int y = 0; y < old.height; ++y)
-        std::memcpy(&keep[static_cast<std::size_t>(y) * old.width],
-                    old.pixels + static_cast<std::size_t>(y) * old.pitch,
-                    static_cast<std::size_t>(old.width) * 4);
-    current_ = {};
-    SDL_Surface* s = SDL_GetWindowSurface(window_);
-    plat::WindowSurface now;
-    if (!s || !Acquire(now)) return;
-    int w = std::min(old.width, now.width), h = std::min(old.height, now.height);
-    for (int y = 0; y < h; ++y)
-        std::memcpy(now.pixels + static_cast<std::size_t>(y) * now.pitch,
-                    &keep[static_cast<std::size_t>(y) * old.width],
-                    static_cast<std::size_t>(w) * 4);
-    plat::MoveWindowPixels(handle_, now);
-    width_ = now.width;
-    height_ = now.height;
-    dirty_.Clear();
-    Changed(0, 0, width_, height_);
+    // Only SDL's own pixels can go invalid; the stand-ins are ours.
+    return SDL_UpdateWindowSurfaceRects(window_, sdlRects, count) == 0 || shadowSurface_;
 }
 
 void SdlSaverWindow::Pump() {
@@ -244,21 +165,24 @@ void SdlSaverWindow::Wait(std::uint32_t timeoutMs) {
     if (!window_ || !XWaitForInput(window_, timeout)) SDL_WaitEventTimeout(nullptr, timeout);
 }
 
+unsigned long SdlSaverWindow::BeforeMessageBox() {
+    LetOthersAbove(window_);
+    return XWindowOf(window_);
+}
+
 void SdlSaverWindow::Deliver(const SDL_Event& e) {
-    float tx = static_cast<float>(DesktopHost::kTwipsPerPixel);
-    float ty = static_cast<float>(DesktopHost::kTwipsPerPixel);
     switch (e.type) {
         case SDL_KEYDOWN:
-            events_.Form_KeyDown(static_cast<std::int16_t>(e.key.keysym.sym & 0x7FFF),
-                                 ShiftState(e.key.keysym.mod));
+            KeyDown(static_cast<std::int16_t>(e.key.keysym.sym & 0x7FFF),
+                    ShiftState(e.key.keysym.mod));
             break;
         case SDL_MOUSEBUTTONDOWN:
-            events_.Form_MouseDown(static_cast<std::int16_t>(SDL_BUTTON(e.button.button)),
-                                   ShiftState(SDL_GetModState()), e.button.x * tx, e.button.y * ty);
+            MouseDown(static_cast<std::int16_t>(SDL_BUTTON(e.button.button)),
+                      ShiftState(SDL_GetModState()), e.button.x, e.button.y);
             break;
         case SDL_MOUSEMOTION:
-            events_.Form_MouseMove(ButtonBits(e.motion.state), ShiftState(SDL_GetModState()),
-                                   e.motion.x * tx, e.motion.y * ty);
+            MouseMove(ButtonBits(e.motion.state), ShiftState(SDL_GetModState()), e.motion.x,
+                      e.motion.y);
             break;
         case SDL_QUIT:
             // Stopped from outside (a signal, the session ending): the run
@@ -268,7 +192,7 @@ void SdlSaverWindow::Deliver(const SDL_Event& e) {
         case SDL_WINDOWEVENT:
             // The window's pixels are still ours: show them all again.
             if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-                RenewSurface();
+                RenewPixels();
                 Present();
             }
             if (e.window.event == SDL_WINDOWEVENT_EXPOSED) RepaintAll();

@@ -4,7 +4,7 @@
 #pragma once
 #include <memory>
 
-#include "platform/desktop/linux/sdl/sdl_saver_window.h"
+#include "platform/desktop/linux/x11/sdl_saver_window.h"
 #include "platform/desktop/linux/x11/x11_target.h"
 
 namespace plat {

@@ -1,9 +1,9 @@
-#include "platform/desktop/linux/sdl/sdl_hack_window.h"
+#include "platform/desktop/linux/x11/sdl_hack_window.h"
 
 #include <cstdio>
 
-#include "platform/desktop/linux/desktop_host.h"
 #include "platform/desktop/linux/x11/x11_errors.h"
+#include "platform/host.h"
 
 namespace plat {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/desktop/linux/session_signals.h"
+#include "platform/system/posix/session_signals.h"
 
 #include <signal.h>
 #include <unistd.h>

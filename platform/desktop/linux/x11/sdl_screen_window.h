@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "platform/desktop/linux/screen_layout.h"
-#include "platform/desktop/linux/sdl/sdl_saver_window.h"
+#include "platform/desktop/linux/x11/sdl_saver_window.h"
 #include "platform/desktop/linux/x11/x11_target.h"
 
 namespace plat {

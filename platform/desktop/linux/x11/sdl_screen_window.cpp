@@ -1,6 +1,6 @@
-#include "platform/desktop/linux/sdl/sdl_screen_window.h"
+#include "platform/desktop/linux/x11/sdl_screen_window.h"
 
-#include "platform/desktop/linux/sdl/sdl_x11.h"
+#include "platform/desktop/linux/x11/sdl_x11.h"
 #include "platform/desktop/linux/x11/x11_screen.h"
 
 namespace plat {

@@ -1,4 +1,4 @@
-#include "platform/desktop/linux/sdl/sdl_x11.h"
+#include "platform/desktop/linux/x11/sdl_x11.h"
 
 #include <SDL_syswm.h>
 #include <X11/Xatom.h>

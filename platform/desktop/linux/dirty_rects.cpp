@@ -1,4 +1,4 @@
-#include "platform/desktop/linux/sdl/dirty_rects.h"
+#include "platform/desktop/linux/dirty_rects.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -6,22 +6,22 @@
 namespace plat {
 namespace {
 
-SDL_Rect Union(const SDL_Rect& a, const SDL_Rect& b) {
+PixelRect Union(const PixelRect& a, const PixelRect& b) {
     int x0 = std::min(a.x, b.x), y0 = std::min(a.y, b.y);
     int x1 = std::max(a.x + a.w, b.x + b.w), y1 = std::max(a.y + a.h, b.y + b.h);
     return {x0, y0, x1 - x0, y1 - y0};
 }
 
-std::int64_t Area(const SDL_Rect& r) {
+std::int64_t Area(const PixelRect& r) {
     return std::int64_t{r.w} * r.h;
 }
 
 }  // namespace
 
-void DirtyRects::Add(const SDL_Rect& rect) {
-    SDL_Rect r = rect;
+void DirtyRects::Add(const PixelRect& rect) {
+    PixelRect r = rect;
     for (int i = 0; i < count_;) {
-        const SDL_Rect u = Union(rects_[i], r);
+        const PixelRect u = Union(rects_[i], r);
         if (Area(u) > Area(rects_[i]) + Area(r)) {
             ++i;
             continue;

@@ -1,0 +1,55 @@
+// The saver window on X11: an SDL2 window. Our software GDI draws straight
+// into its window surface (XShm); where SDL has no window pixels for the
+// screen's format, into pixels of our own that X11Presenter converts.
+#pragma once
+#include <SDL.h>
+
+#include <memory>
+#include <vector>
+
+#include "platform/desktop/linux/frame_window.h"
+
+namespace plat {
+
+class X11Presenter;
+
+class SdlSaverWindow : public FrameWindow {
+  public:
+    // A borderless window of the given size at the screen's origin, above
+    // everything, hidden until Show.
+    SdlSaverWindow(DesktopWindows& windows, SaverEvents& events, int width, int height);
+    ~SdlSaverWindow() override;
+
+    void Show() override;
+    bool CanDraw() override;
+    void Pump() override;
+    void Wait(std::uint32_t timeoutMs) override;
+    unsigned long BeforeMessageBox() override;
+
+    SDL_Window* Sdl() const { return window_; }
+
+  protected:
+    // Takes a window made elsewhere (a daemon's window, say).
+    SdlSaverWindow(DesktopWindows& windows, SaverEvents& events, SDL_Window* window, int width,
+                   int height);
+    // Puts another SDL window in place of this one's (after a new size).
+    void Replace(SDL_Window* window, int width, int height);
+    bool Pixels(WindowSurface& out) override;
+    bool PresentRects(const PixelRect* rects, int count) override;
+    void Destroy() override;
+
+  private:
+    SDL_Window* window_ = nullptr;
+    // Stand-in pixels when the window surface is not 32-bit XRGB.
+    std::vector<std::uint32_t> shadow_;
+    SDL_Surface* shadowSurface_ = nullptr;
+    // Shows the stand-in pixels where SDL gives the window no pixels.
+    std::unique_ptr<X11Presenter> presenter_;
+    unsigned long focusBefore_ = 0;  // the X input focus before Show
+    bool focusKept_ = false;
+
+    void DropPixels();
+    void Deliver(const SDL_Event& e);
+};
+
+}  // namespace plat

@@ -1,0 +1,202 @@
+// The window system is chosen at run time: by name when asked for, else the
+// first available; and the frame logic every window system shares (drawn
+// rectangles, new pixels after a new size, input in twips).
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cstring>
+#include <vector>
+
+#include "platform/desktop/linux/desktop_windows.h"
+#include "platform/desktop/linux/frame_window.h"
+#include "platform/desktop/linux/window_systems.h"
+#include "platform/gdi.h"
+#include "platform/gdi_probes.h"
+#include "platform/saver_window.h"
+
+namespace {
+
+// Sets an environment variable for one test, putting the old value back.
+class EnvVar {
+  public:
+    EnvVar(const char* name, const char* value) : name_(name) {
+        const char* old = getenv(name);
+        had_ = old != nullptr;
+        if (had_) old_ = old;
+        value ? setenv(name, value, 1) : unsetenv(name);
+    }
+    ~EnvVar() { had_ ? setenv(name_, old_.c_str(), 1) : unsetenv(name_); }
+
+  private:
+    const char* name_;
+    bool had_;
+    std::string old_;
+};
+
+std::string Take(std::vector<const char*> args, std::vector<std::string>& left) {
+    std::vector<char*> argv;
+    for (const char* a : args) argv.push_back(const_cast<char*>(a));
+    argv.push_back(nullptr);
+    int argc = static_cast<int>(args.size());
+    std::string asked = plat::TakeAskedWindowSystem(argc, argv.data());
+    left.assign(argv.begin(), argv.begin() + argc);
+    EXPECT_EQ(argv[argc], nullptr);
+    return asked;
+}
+
+TEST(WindowSystems, TheOptionIsTakenOutAndWinsOverTheEnvironment) {
+    EnvVar env("CORVANE_DESKTOP", "x11");
+    std::vector<std::string> left;
+    EXPECT_EQ(Take({"Corvane", "/S", "--desktop=stub", "-root"}, left), "stub");
+    EXPECT_EQ(left, (std::vector<std::string>{"Corvane", "/S", "-root"}));
+    EXPECT_EQ(Take({"Corvane", "/C"}, left), "x11");
+    EXPECT_EQ(left.size(), 2u);
+    EnvVar none("CORVANE_DESKTOP", nullptr);
+    EXPECT_EQ(Take({"Corvane", "-desktop=stub"}, left), "");
+    EXPECT_EQ(left.size(), 2u);  // not our option: left for the program
+}
+
+TEST(WindowSystems, ANamedSystemIsTakenOrRefusedWithTheReason) {
+    EnvVar noDisplay("DISPLAY", nullptr);
+    std::string why;
+    EXPECT_NE(plat::ChooseWindowSystem("stub", false, why), nullptr);
+    why.clear();
+    EXPECT_EQ(plat::ChooseWindowSystem("x11", false, why), nullptr);
+    EXPECT_NE(why.find("cannot open the X display"), std::string::npos) << why;
+    why.clear();
+    EXPECT_EQ(plat::ChooseWindowSystem("mir", false, why), nullptr);
+    EXPECT_NE(why.find("\"mir\""), std::string::npos) << why;
+    EXPECT_NE(why.find("x11, stub"), std::string::npos) << why;
+}
+
+TEST(WindowSystems, TheStubIsNeverChosenUnasked) {
+    EnvVar noDisplay("DISPLAY", nullptr);
+    for (bool daemon : {false, true}) {
+        std::string why;
+        EXPECT_EQ(plat::ChooseWindowSystem("", daemon, why), nullptr);
+        EXPECT_NE(why.find("cannot open the X display"), std::string::npos) << why;
+    }
+}
+
+struct Recorder : plat::SaverEvents {
+    std::vector<float> moves;
+    int keys = 0;
+    void Form_KeyDown(std::int16_t, std::int16_t) override { ++keys; }
+    void Form_MouseDown(std::int16_t, std::int16_t, float x, float y) override {
+        moves.insert(moves.end(), {x, y});
+    }
+    void Form_MouseMove(std::int16_t, std::int16_t, float x, float y) override {
+        moves.insert(moves.end(), {x, y});
+    }
+};
+
+// A window system's window reduced to its pixels, which a test replaces as
+// a display server would after a change of size.
+class TestWindow : public plat::FrameWindow {
+  public:
+    TestWindow(plat::DesktopWindows& w, plat::SaverEvents& e, int width, int height)
+        : FrameWindow(w, e, width, height), pixels_(std::size_t(width) * height, 0) {
+        size_[0] = width, size_[1] = height;
+    }
+    ~TestWindow() override { Close(); }
+    void Show() override {}
+    bool CanDraw() override { return true; }
+    void Pump() override { Present(); }
+    void Wait(std::uint32_t) override { Present(); }
+
+    // A new size: the old pixels stay valid until new ones are asked for,
+    // as SDL's window surface does.
+    void Resize(int w, int h) {
+        next_[0] = w, next_[1] = h;
+        RenewPixels();
+    }
+    void Input() {
+        MouseMove(0, 0, 2, 3);
+        MouseDown(1, 0, 10, 20);
+        KeyDown(32, 0);
+    }
+    std::uint32_t At(int x, int y) const { return pixels_[std::size_t(y) * size_[0] + x]; }
+    std::vector<plat::PixelRect> presented;
+
+  protected:
+    bool Pixels(plat::WindowSurface& out) override {
+        if (next_[0]) {
+            pixels_.assign(std::size_t(next_[0]) * next_[1], 0);
+            size_[0] = next_[0], size_[1] = next_[1], next_[0] = 0;
+        }
+        out = {pixels_.data(), size_[0], size_[1], size_[0]};
+        return true;
+    }
+    bool PresentRects(const plat::PixelRect* r, int n) override {
+        presented.assign(r, r + n);
+        return true;
+    }
+    void Destroy() override {}
+
+  private:
+    std::vector<std::uint32_t> pixels_;
+    int size_[2];
+    int next_[2] = {0, 0};
+};
+
+struct NoSystemWindows : plat::SystemWindows {
+    bool CaptureDesktop(unsigned long, int, int, std::uint32_t*, int) override { return false; }
+    bool AcquireWindow(plat::HWND, plat::WindowSurface&) override { return false; }
+    void Changed(plat::HWND) override {}
+    void Release(plat::HWND) override {}
+};
+
+TEST(FrameWindow, PresentsWhatWasDrawnAndKeepsItThroughANewSize) {
+    plat::DesktopWindows windows(std::make_unique<NoSystemWindows>(),
+                                 [](int& w, int& h) { w = 64, h = 48; });
+    Recorder events;
+    TestWindow window(windows, events, 64, 48);
+    plat::HDC dc = window.hDC();
+    ASSERT_NE(dc, 0);
+    ASSERT_TRUE(plat::BitBlt(dc, 5, 6, 7, 8, 0, 0, 0, plat::WHITENESS));
+    EXPECT_EQ(window.PendingRects(), 1);
+    window.Pump();
+    ASSERT_EQ(window.presented.size(), 1u);
+    EXPECT_EQ(window.presented[0].x, 5);
+    EXPECT_EQ(window.presented[0].h, 8);
+    EXPECT_EQ(window.PendingRects(), 0);
+
+    window.Resize(80, 60);  // larger: what was shown stays, the DC follows
+    EXPECT_EQ(window.Width(), 80);
+    EXPECT_EQ(window.At(5, 6), 0xFFFFFFu);
+    EXPECT_EQ(window.At(12, 14), 0u);
+    window.Pump();
+    ASSERT_EQ(window.presented.size(), 1u);
+    EXPECT_EQ(window.presented[0].w, 80);  // all of it shown again
+    ASSERT_TRUE(plat::BitBlt(dc, 70, 50, 4, 4, 0, 0, 0, plat::WHITENESS));
+    EXPECT_EQ(window.At(71, 51), 0xFFFFFFu);
+    EXPECT_DOUBLE_EQ(window.ScaleWidth(), 80 * 15.0);
+}
+
+TEST(FrameWindow, InputReachesTheFormInTwips) {
+    plat::DesktopWindows windows(std::make_unique<NoSystemWindows>(),
+                                 [](int& w, int& h) { w = 8, h = 8; });
+    Recorder events;
+    TestWindow window(windows, events, 8, 8);
+    window.Input();
+    EXPECT_EQ(events.moves, (std::vector<float>{30, 45, 150, 300}));
+    EXPECT_EQ(events.keys, 1);
+}
+
+TEST(FrameWindow, TheDesktopIsWhiteWhereTheSystemShowsNone) {
+    plat::DesktopWindows windows(std::make_unique<NoSystemWindows>(),
+                                 [](int& w, int& h) { w = 16, h = 9; });
+    plat::HDC desktop = plat::GetDC(plat::GetDesktopWindow());
+    plat::HDC mem = plat::CreateCompatibleDC(desktop);
+    plat::HBITMAP bitmap = plat::CreateCompatibleBitmap(desktop, 16, 9);
+    plat::SelectObject(mem, bitmap);
+    ASSERT_TRUE(plat::BitBlt(mem, 0, 0, 16, 9, desktop, 0, 0, plat::SRCCOPY));
+    std::uint32_t rgb = 0;
+    ASSERT_TRUE(plat::ReadPixel(mem, 15, 8, rgb));
+    EXPECT_EQ(rgb, 0xFFFFFFu);
+    plat::DeleteDC(mem);
+    plat::DeleteObject(bitmap);
+    plat::ReleaseDC(plat::GetDesktopWindow(), desktop);
+}
+
+}  // namespace
