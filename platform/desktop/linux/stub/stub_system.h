@@ -6,7 +6,8 @@
 //
 // LIMITATIONS: nothing is shown and there is no input; the screen is one
 // 1024x768 monitor; the desktop picture is white; no daemon windows, no
-// preview windows; message boxes go to standard error.
+// preview windows; message boxes go to standard error; the forms (/C)
+// still need an X display, as FLTK does.
 #pragma once
 #include <memory>
 
