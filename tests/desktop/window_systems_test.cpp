@@ -1,6 +1,8 @@
 // The window system is chosen at run time: by name when asked for, else the
 // first available; and the frame logic every window system shares (drawn
 // rectangles, new pixels after a new size, input in twips).
+#include "platform/desktop/linux/window_systems.h"
+
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -9,7 +11,6 @@
 
 #include "platform/desktop/linux/desktop_windows.h"
 #include "platform/desktop/linux/frame_window.h"
-#include "platform/desktop/linux/window_systems.h"
 #include "platform/gdi.h"
 #include "platform/gdi_probes.h"
 #include "platform/saver_window.h"

@@ -41,8 +41,8 @@ class FrameWindow : public SaverWindow {
     bool Acquire(WindowSurface& out);
     void Changed(int x, int y, int width, int height) { dirty_.Add({x, y, width, height}); }
     int PendingRects() const { return dirty_.Count(); }  // to be presented at the next pump
-    virtual void Pump() = 0;                          // presents, then delivers input
-    virtual void Wait(std::uint32_t timeoutMs) = 0;   // sleeps until input or the time-out
+    virtual void Pump() = 0;                             // presents, then delivers input
+    virtual void Wait(std::uint32_t timeoutMs) = 0;      // sleeps until input or the time-out
     // Before a message box shows over the window: lets other windows above
     // it and gives the id the box names as its owner (0: none).
     virtual unsigned long BeforeMessageBox() { return 0; }
