@@ -26,7 +26,7 @@ for how in env option; do
     if [ $how = env ]; then
         env -u DISPLAY -u WAYLAND_DISPLAY CORVANE_DESKTOP=stub "$work/Corvane" /S 2>"$work/err" &
     else
-        env -u DISPLAY -u WAYLAND_DISPLAY "$work/Corvane" --desktop=stub /S 2>"$work/err" &
+        env -u DISPLAY -u WAYLAND_DISPLAY "$work/Corvane" --window-system=stub /S 2>"$work/err" &
     fi
     pid=$!
     for _ in $(seq 50); do [ -s "$picture" ] && break; sleep 0.1; done

@@ -48,13 +48,15 @@ std::string Take(std::vector<const char*> args, std::vector<std::string>& left) 
 TEST(WindowSystems, TheOptionIsTakenOutAndWinsOverTheEnvironment) {
     EnvVar env("CORVANE_DESKTOP", "x11");
     std::vector<std::string> left;
-    EXPECT_EQ(Take({"Corvane", "/S", "--desktop=stub", "-root"}, left), "stub");
+    EXPECT_EQ(Take({"Corvane", "/S", "--window-system=stub", "-root"}, left), "stub");
     EXPECT_EQ(left, (std::vector<std::string>{"Corvane", "/S", "-root"}));
     EXPECT_EQ(Take({"Corvane", "/C"}, left), "x11");
     EXPECT_EQ(left.size(), 2u);
     EnvVar none("CORVANE_DESKTOP", nullptr);
-    EXPECT_EQ(Take({"Corvane", "-desktop=stub"}, left), "");
+    EXPECT_EQ(Take({"Corvane", "-window-system=stub"}, left), "");
     EXPECT_EQ(left.size(), 2u);  // not our option: left for the program
+    EXPECT_EQ(Take({"Corvane", "--desktop", "-root"}, left), "");  // the background's option
+    EXPECT_EQ(left.size(), 3u);
 }
 
 TEST(WindowSystems, ANamedSystemIsTakenOrRefusedWithTheReason) {

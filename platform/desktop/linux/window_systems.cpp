@@ -38,7 +38,7 @@ constexpr Entry kSystems[] = {
 }  // namespace
 
 std::string TakeAskedWindowSystem(int& argc, char** argv) {
-    static constexpr char kOption[] = "--desktop=";
+    static constexpr char kOption[] = "--window-system=";
     std::string asked;
     int kept = 1;
     for (int i = 1; i < argc; ++i) {

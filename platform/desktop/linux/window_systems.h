@@ -1,7 +1,7 @@
 // The window systems of the Linux desktop, in the order they are tried (as
 // SDL's video bootstrap): the first one available serves the run. A user or
 // a test may ask for one by name, with CORVANE_DESKTOP=NAME in the
-// environment or --desktop=NAME on the command line.
+// environment or --window-system=NAME on the command line.
 #pragma once
 #include <memory>
 #include <string>
@@ -10,7 +10,7 @@
 
 namespace plat {
 
-// The name asked for: --desktop=NAME (taken out of argv, so that the
+// The name asked for: --window-system=NAME (taken out of argv, so that the
 // program never sees it), else CORVANE_DESKTOP; "" when neither is given.
 std::string TakeAskedWindowSystem(int& argc, char** argv);
 
