@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/desktop/linux/stub/stub_system.h"
+#include "platform/desktop/linux/wayland/wayland_system.h"
 #include "platform/desktop/linux/x11/x11_system.h"
 
 namespace plat {
@@ -29,8 +30,16 @@ bool X11Ready(std::string& why) {
     return false;
 }
 
-// One line for each window system, in the order they are tried.
+// Windows named by an X id (a preview's) through XWayland.
+std::unique_ptr<WindowSystem> CreateWayland() {
+    return CreateWaylandSystem(CreateX11WindowsIfThere);
+}
+
+// One line for each window system, in the order they are tried: in a
+// Wayland session Wayland, then X11 (XWayland); in an X session only X11
+// is available.
 constexpr Entry kSystems[] = {
+    {"wayland", WaylandAvailable, CreateWayland, false, false},
     {"x11", X11Ready, CreateX11System, true, false},
     {"stub", StubReady, CreateStubSystem, false, true},
 };
@@ -64,7 +73,8 @@ std::unique_ptr<WindowSystem> ChooseWindowSystem(const std::string& asked, bool 
         if (!asked.empty() && asked != e.name) continue;
         if (asked.empty() && (e.onlyByName || (daemonWindow && !e.daemonWindows))) continue;
         std::string unavailable;
-        if (e.available(unavailable)) return e.create();
+        if (e.available(unavailable))
+            if (auto system = e.create()) return system;
         if (why.empty() || !asked.empty()) why = unavailable;
         if (!asked.empty()) return nullptr;
     }

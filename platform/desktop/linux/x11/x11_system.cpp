@@ -94,6 +94,11 @@ bool X11Available() {
     return CanOpenDisplay();
 }
 
+std::unique_ptr<SystemWindows> CreateX11WindowsIfThere() {
+    if (!CanOpenDisplay()) return nullptr;
+    return std::make_unique<X11Windows>();
+}
+
 std::unique_ptr<WindowSystem> CreateX11System() {
     return std::make_unique<X11System>();
 }

@@ -11,5 +11,8 @@ namespace plat {
 // Whether the X display of DISPLAY answers.
 bool X11Available();
 std::unique_ptr<WindowSystem> CreateX11System();
+// The X server's windows (a preview target) where DISPLAY answers, else
+// null: for another window system with XWayland beside it.
+std::unique_ptr<SystemWindows> CreateX11WindowsIfThere();
 
 }  // namespace plat
