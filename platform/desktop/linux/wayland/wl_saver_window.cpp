@@ -116,15 +116,26 @@ struct WlSaverWindow::Input {
     }
 
     static Input* Of(void* d) { return static_cast<Input*>(d); }
+    // Devices come and go (a virtual keyboard, a pointer plugged in): a
+    // pointer or keyboard kept past its capability's end would never speak.
     static void Capabilities(void* d, wl_seat* seat, uint32_t caps) {
         Input* in = Of(d);
-        if ((caps & WL_SEAT_CAPABILITY_POINTER) && !in->pointer) {
+        const bool pointer = caps & WL_SEAT_CAPABILITY_POINTER;
+        const bool keyboard = caps & WL_SEAT_CAPABILITY_KEYBOARD;
+        if (pointer && !in->pointer) {
             in->pointer = wl_seat_get_pointer(seat);
             wl_pointer_add_listener(in->pointer, &kPointer, in);
+        } else if (!pointer && in->pointer) {
+            wl_pointer_release(in->pointer);
+            in->pointer = nullptr;
+            in->over = nullptr;
         }
-        if ((caps & WL_SEAT_CAPABILITY_KEYBOARD) && !in->keyboard) {
+        if (keyboard && !in->keyboard) {
             in->keyboard = wl_seat_get_keyboard(seat);
             wl_keyboard_add_listener(in->keyboard, &kKeyboard, in);
+        } else if (!keyboard && in->keyboard) {
+            wl_keyboard_release(in->keyboard);
+            in->keyboard = nullptr;
         }
     }
     static void SeatName(void*, wl_seat*, const char*) {}
