@@ -14,6 +14,8 @@
 #   toplevel     without the layer shell (as on GNOME): a full-screen window
 #   weston       weston, no layer shell and no screen copy: full-screen
 #                toplevel, the run goes on over white and says why
+#   portal       without screen copy (as on GNOME, KDE): the desktop picture
+#                through the desktop portal on the session bus
 #   swayidle     the README's swayidle recipe: the saver starts after its
 #                time-out and the locker's time-out still comes
 # Usage: wayland_test.sh CASE BUILD_DIR
@@ -166,6 +168,21 @@ weston)
         test "$(grep -c 'desktop picture is white.*no screen copy' "$work/debug")" = 1
     kill -TERM "$(saver_pid)"
     check "SIGTERM ends it" ended_within 3
+    ;;
+portal)
+    start_sway disable
+    bus=unix:path=$rt/bus
+    as_user dbus-daemon --session --address="$bus" --fork >/dev/null
+    as_user env DBUS_SESSION_BUS_ADDRESS="$bus" pipewire >"$work/pipewire.log" 2>&1 &
+    for _ in $(seq 50); do [ -S "$rt/pipewire-0" ] && break; sleep 0.1; done
+    # wlroots' back end takes the screenshot, GTK's answers for access
+    as_user env DBUS_SESSION_BUS_ADDRESS="$bus" dbus-update-activation-environment \
+        WAYLAND_DISPLAY="$wl" XDG_CURRENT_DESKTOP=sway:GNOME
+    ini_mode 1
+    check "the saver shows" start_saver CORVANE_WAYLAND_NO_SCREENCOPY=1
+    check "the desktop picture is the desktop, from the portal" \
+        test "$(share "$work/vantrelsoftware/corvane/background.bmp" 1280x720+0+0 '#3366CC')" = 100
+    check "nothing said of a white picture" eval '! grep -q white "$work/err"'
     ;;
 swayidle)
     start_sway disable

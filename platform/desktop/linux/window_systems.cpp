@@ -75,8 +75,12 @@ std::unique_ptr<WindowSystem> ChooseWindowSystem(const std::string& asked, bool 
         std::string unavailable;
         if (e.available(unavailable))
             if (auto system = e.create()) return system;
-        if (why.empty() || !asked.empty()) why = unavailable;
-        if (!asked.empty()) return nullptr;
+        if (!asked.empty()) {
+            why = unavailable;
+            return nullptr;
+        }
+        // Each one tried says why not, in the table's order.
+        if (!unavailable.empty()) why += (why.empty() ? "" : "; ") + unavailable;
     }
     if (!asked.empty()) why = "no window system \"" + asked + "\" (there are: " + names + ")";
     if (why.empty()) why = "no window system to show anything on";

@@ -16,8 +16,8 @@ std::string TakeAskedWindowSystem(int& argc, char** argv);
 
 // The window system for this run: the one named (when asked is not empty),
 // else the first available one that can draw into a daemon's window if
-// daemonWindow is set. Null, with what to tell the user in why, when there
-// is none.
+// daemonWindow is set. Null, with what to tell the user in why (each
+// window system tried, why not), when there is none.
 std::unique_ptr<WindowSystem> ChooseWindowSystem(const std::string& asked, bool daemonWindow,
                                                  std::string& why);
 

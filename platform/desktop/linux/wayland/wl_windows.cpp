@@ -4,8 +4,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
+#include "platform/desktop/linux/wayland/portal_screenshot.h"
 #include "platform/desktop/linux/wayland/wl_connection.h"
 #include "platform/desktop/linux/wayland/wl_shm_buffer.h"
 #include "wlr-screencopy-unstable-v1-client-protocol.h"
@@ -87,6 +90,20 @@ bool CopyOutput(WlConnection& wl, wl_output* output, const MonitorRect& area, in
     return true;
 }
 
+// The portal's picture of the whole layout, scaled to the saver's screen.
+bool FromPortal(int width, int height, std::uint32_t* dst, int pitch, std::string& why) {
+    PortalPicture pic;
+    if (!PortalScreenshot(pic, why)) return false;
+    for (int y = 0; y < height; ++y) {
+        const std::uint32_t* src =
+            &pic.pixels[static_cast<std::size_t>(static_cast<long long>(y) * pic.height / height) *
+                        pic.width];
+        std::uint32_t* row = dst + static_cast<std::size_t>(y) * pitch;
+        for (int x = 0; x < width; ++x) row[x] = src[static_cast<long long>(x) * pic.width / width];
+    }
+    return true;
+}
+
 }  // namespace
 
 WlWindows::WlWindows(WlConnection& wl, std::unique_ptr<SystemWindows> foreign)
@@ -94,20 +111,27 @@ WlWindows::WlWindows(WlConnection& wl, std::unique_ptr<SystemWindows> foreign)
 
 WlWindows::~WlWindows() = default;
 
-// Where nothing can be copied the run goes on over white, and says why once.
+// Screen copy where the compositor has it (unless CORVANE_WAYLAND_NO_SCREENCOPY
+// asks to do without), else the desktop portal. Where nothing can be read
+// the run goes on over white, and says why once.
 bool WlWindows::CaptureDesktop(unsigned long, int width, int height, std::uint32_t* dst,
                                int pitch) {
     std::string why;
     bool any = false;
-    if (!wl_.Screencopy()) {
-        why = "the compositor offers no screen copy (zwlr_screencopy_manager_v1)";
-    } else {
+    const char* off = std::getenv("CORVANE_WAYLAND_NO_SCREENCOPY");
+    if (wl_.Screencopy() && !(off && *off && std::strcmp(off, "0") != 0)) {
         int w = 0, h = 0;
         std::vector<MonitorRect> areas;
         wl_.Layout(w, h, areas);
         const auto& outputs = wl_.Outputs();
         for (std::size_t i = 0; i < outputs.size() && i < areas.size(); ++i)
             any |= CopyOutput(wl_, outputs[i]->output, areas[i], width, height, dst, pitch, why);
+    } else {
+        std::string portal;
+        any = FromPortal(width, height, dst, pitch, portal);
+        if (!any)
+            why =
+                "the compositor offers no screen copy (zwlr_screencopy_manager_v1), and " + portal;
     }
     if (!why.empty())
         std::fprintf(stderr, "Corvane: the desktop picture is white where it cannot be read: %s\n",

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Measures the saver in a Wayland session (a headless sway with XWayland,
+# 1920x1080, run as the plain user corvane-wl): the CPU of /S drawing
+# through Wayland against the same run through XWayland, in alternating
+# 10-second runs (the saver's own threads, and with the compositor's and
+# XWayland's added), and process start to the first frame handed to the
+# compositor. Run as root. Prints one line per figure.
+# Usage: scripts/measure-wayland.sh [BUILD_DIR] [RUNS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$(realpath "${1:-build}")
+runs=${2:-3}
+user=corvane-wl
+id "$user" >/dev/null 2>&1 || useradd -m -s /bin/sh "$user"
+work=$(mktemp -d)
+chmod 755 "$work"
+trap 'pkill -u "$user" || true; sleep 0.3; pkill -9 -u "$user" || true; rm -rf "$work"' EXIT
+cp "$build/Corvane" "$work/"
+cp -r "$build/vantrelsoftware" "$work/"
+printf '[mode]\nscMode=0\n' >"$work/corvane.ini"
+rt=$work/runtime
+mkdir -m 700 "$rt"
+chown -R "$user" "$work"
+printf 'output * bg #3366cc solid_color\noutput HEADLESS-1 res 1920x1080\nxwayland enable\n' \
+    >"$work/sway.conf"
+runuser -u "$user" -- env -i HOME="$work" PATH="$PATH" XDG_RUNTIME_DIR="$rt" \
+    WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+    sway -c "$work/sway.conf" >"$work/sway.log" 2>&1 &
+for _ in $(seq 100); do ls "$rt"/sway-ipc.*.sock >/dev/null 2>&1 && break; sleep 0.1; done
+sleep 1
+sock=$(ls "$rt"/sway-ipc.*.sock)
+exec_in_sway() { runuser -u "$user" -- env SWAYSOCK="$sock" swaymsg exec "$1" >/dev/null; }
+cpu() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {print s + 0}'; }
+# the saver's CPU and the saver's with the compositor's and XWayland's, in
+# % of a core over 10 s
+measure() {  # DESKTOP
+    exec_in_sway "cd $work && CORVANE_DESKTOP=$1 ./Corvane /S"
+    sleep 2
+    local pid others a b oa ob t0 t1
+    pid=$(pgrep -n -u "$user" -f "$work/Corvane")
+    others=$(pgrep -u "$user" -x 'sway|Xwayland' | tr '\n' ' ')
+    a=$(cpu "$pid"); oa=0; for o in $others; do oa=$((oa + $(cpu "$o"))); done
+    t0=$(date +%s%N); sleep 10; t1=$(date +%s%N)
+    b=$(cpu "$pid"); ob=0; for o in $others; do ob=$((ob + $(cpu "$o"))); done
+    kill "$pid"; sleep 0.5
+    echo "$1 $(echo "scale=3; 100 * ($b - $a) / ($t1 - $t0)" | bc) \
+$(echo "scale=3; 100 * ($b - $a + $ob - $oa) / ($t1 - $t0)" | bc)"
+}
+for _ in $(seq "$runs"); do measure wayland; measure x11; done >"$work/cpu"
+for d in wayland x11; do
+    grep "^$d " "$work/cpu" | sort -k2 -n | awk -v d="$d" '{o[NR]=$2; w[NR]=$3; all=all " " $2 "/" $3}
+        END {m=int((NR+1)/2); printf "%s: saver %s %% of a core, with sway and XWayland %s %% (runs, saver/all:%s)\n", d, o[m], w[m], all}'
+done
+# start to the first frame: the first buffer attached, as the Wayland debug
+# log stamps it (the realtime clock in ms, modulo 10^7)
+for _ in 1 2 3 4 5; do
+    start=$(( $(date +%s%3N) % 10000000 ))
+    runuser -u "$user" -- env -i XDG_RUNTIME_DIR="$rt" WAYLAND_DISPLAY=wayland-1 \
+        WAYLAND_DEBUG=1 "$work/Corvane" /S 2>"$work/debug" &
+    sleep 2
+    pkill -u "$user" -f "$work/Corvane" || true
+    sleep 0.3
+    first=$(grep -m1 'wl_surface@[0-9]*\.attach' "$work/debug" | sed 's/^\[ *\([0-9]*\)\..*/\1/')
+    echo $(( (first - start + 10000000) % 10000000 ))
+done | sort -n | awk '{v[NR]=$1} END {print "start to first frame through Wayland, 1920x1080: median " v[3] " ms (with the debug log on)"}'
