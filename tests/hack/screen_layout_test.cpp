@@ -44,4 +44,25 @@ TEST(ScreenLayout, OneMonitorSmallerThanTheScreenLeavesNothingUncovered) {
     EXPECT_TRUE(p.fullScreenState);
 }
 
+// A compositor's outputs may lie left of or above its origin, with gaps:
+// the saver's screen is their bounding box, each output at its place in it.
+TEST(ScreenLayout, OutputsAnywhereMakeTheirBoundingBox) {
+    auto b = plat::BoundingBoxOf({{0, 0, 1280, 720}, {-800, -100, 800, 600}});
+    EXPECT_EQ(b.width, 2080);
+    EXPECT_EQ(b.height, 820);
+    EXPECT_EQ(b.originX, -800);
+    EXPECT_EQ(b.originY, -100);
+    ASSERT_EQ(b.monitors.size(), 2u);
+    EXPECT_EQ(b.monitors[0].x, 800);
+    EXPECT_EQ(b.monitors[0].y, 100);
+    EXPECT_EQ(b.monitors[1].x, 0);
+    EXPECT_EQ(b.monitors[1].y, 0);
+    // Apart, with a gap between them: the gap is in the box (nobody sees it).
+    b = plat::BoundingBoxOf({{100, 50, 640, 480}, {1000, 50, 640, 480}});
+    EXPECT_EQ(b.width, 1540);
+    EXPECT_EQ(b.height, 480);
+    EXPECT_EQ(b.monitors[1].x, 900);
+    EXPECT_EQ(plat::BoundingBoxOf({}).width, 0);
+}
+
 }  // namespace

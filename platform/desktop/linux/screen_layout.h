@@ -21,4 +21,14 @@ struct SaverPlacement {
 SaverPlacement PlaceSaverWindow(int rootWidth, int rootHeight,
                                 const std::vector<MonitorRect>& monitors);
 
+// The saver's screen where outputs lie anywhere in a compositor's layout
+// (negative places too): the bounding box of them all, its size and each
+// output's place in it; originX, originY where the box starts in the layout.
+struct BoundingLayout {
+    int width = 0, height = 0;
+    int originX = 0, originY = 0;
+    std::vector<MonitorRect> monitors;  // in the box, in the order given
+};
+BoundingLayout BoundingBoxOf(const std::vector<MonitorRect>& areas);
+
 }  // namespace plat

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 
@@ -204,27 +203,13 @@ MonitorRect LogicalArea(const WlOutput& o) {
 
 }  // namespace
 
-void WlConnection::Origin(int& x, int& y) const {
-    x = INT_MAX, y = INT_MAX;
-    for (auto& o : outputs_) {
-        const MonitorRect m = LogicalArea(*o);
-        x = std::min(x, m.x), y = std::min(y, m.y);
-    }
-    if (outputs_.empty()) x = y = 0;
-}
-
 void WlConnection::Layout(int& width, int& height, std::vector<MonitorRect>& monitors) const {
-    int ox, oy;
-    Origin(ox, oy);
-    width = height = 0;
-    monitors.clear();
-    for (auto& o : outputs_) {
-        MonitorRect m = LogicalArea(*o);
-        m.x -= ox, m.y -= oy;
-        width = std::max(width, m.x + m.width);
-        height = std::max(height, m.y + m.height);
-        monitors.push_back(m);
-    }
+    std::vector<MonitorRect> areas;
+    for (auto& o : outputs_) areas.push_back(LogicalArea(*o));
+    BoundingLayout box = BoundingBoxOf(areas);
+    width = box.width;
+    height = box.height;
+    monitors = std::move(box.monitors);
 }
 
 bool WlConnection::TakeChanged() {

@@ -60,8 +60,6 @@ class WlConnection {
     // The saver's screen: the bounding box of every output's logical area,
     // its origin at the top-left-most corner; monitors in box coordinates.
     void Layout(int& width, int& height, std::vector<MonitorRect>& monitors) const;
-    // Where the box's origin lies in the compositor's layout.
-    void Origin(int& x, int& y) const;
     // Whether outputs came, went or changed since the last call.
     bool TakeChanged();
 
