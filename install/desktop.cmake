@@ -23,8 +23,15 @@ file(MAKE_DIRECTORY ${hack_dir} ${config_dir} ${apps_dir})
 message(STATUS "Installing: ${hack_dir}/Corvane -> ${CORVANE_PROGRAM}")
 file(REMOVE ${hack_dir}/Corvane)
 file(CREATE_LINK ${CORVANE_PROGRAM} ${hack_dir}/Corvane SYMBOLIC)
+message(STATUS "Installing: ${hack_dir}/corvane-xscreensaver")
+file(COPY_FILE ${CORVANE_INSTALL_SOURCE}/corvane-xscreensaver.sh ${hack_dir}/corvane-xscreensaver)
+file(CHMOD ${hack_dir}/corvane-xscreensaver PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
+     GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 message(STATUS "Installing: ${config_dir}/corvane.xml")
 file(COPY_FILE ${CORVANE_INSTALL_SOURCE}/corvane.xml ${config_dir}/corvane.xml)
 message(STATUS "Installing: ${apps_dir}/corvane-settings.desktop")
 configure_file(${CORVANE_INSTALL_SOURCE}/corvane-settings.desktop.in
                ${apps_dir}/corvane-settings.desktop @ONLY)
+message(STATUS "Installing: ${apps_dir}/screensavers/corvane.desktop")
+configure_file(${CORVANE_INSTALL_SOURCE}/corvane-screensaver.desktop.in
+               ${apps_dir}/screensavers/corvane.desktop @ONLY)

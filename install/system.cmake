@@ -10,17 +10,24 @@ install(TARGETS Corvane Tellwell DESTINATION libexec/corvane ${system})
 install(FILES ${PROJECT_SOURCE_DIR}/assets/corvane.ini DESTINATION share/corvane ${system})
 install(FILES ${CORVANE_FOLDER_PICTURES} DESTINATION share/corvane/vantrelsoftware/corvane ${system})
 install(FILES corvane.xml DESTINATION share/xscreensaver/config ${system})
+# One step into a user's xscreensaver list.
+install(PROGRAMS corvane-xscreensaver.sh DESTINATION bin RENAME corvane-xscreensaver ${system})
 
 # The menu entry finds the program on the PATH.
 set(CORVANE_PROGRAM Corvane)
 configure_file(corvane-settings.desktop.in system/corvane-settings.desktop @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/system/corvane-settings.desktop
         DESTINATION share/applications ${system})
+# Where MATE's and XFCE's screen-saver settings list savers.
+configure_file(corvane-screensaver.desktop.in system/corvane.desktop @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/system/corvane.desktop
+        DESTINATION share/applications/screensavers ${system})
 
 # The manual page and the changelog, compressed as Debian ships them (no
 # time stamp in the gzip header, so a rebuild gives the same bytes).
 set(compressed "")
-foreach(pair "Corvane.6;Corvane.6.gz" "changelog;changelog.gz")
+foreach(pair "Corvane.6;Corvane.6.gz" "corvane-xscreensaver.1;corvane-xscreensaver.1.gz"
+        "changelog;changelog.gz")
     list(GET pair 0 from)
     list(GET pair 1 to)
     set(in ${CMAKE_CURRENT_SOURCE_DIR}/deb/${from})
@@ -31,6 +38,8 @@ foreach(pair "Corvane.6;Corvane.6.gz" "changelog;changelog.gz")
 endforeach()
 add_custom_target(corvane_system_docs ALL DEPENDS ${compressed})
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/system/Corvane.6.gz DESTINATION share/man/man6 ${system})
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/system/corvane-xscreensaver.1.gz
+        DESTINATION share/man/man1 ${system})
 install(FILES deb/copyright ${CMAKE_CURRENT_BINARY_DIR}/system/changelog.gz
         DESTINATION share/doc/corvane ${system})
 

@@ -1,8 +1,9 @@
 #!/bin/bash
 # The installed package as a plain user sees it, in an Xvfb of its own:
 # "Corvane /C" chooses the desktop picture, "Corvane /S" runs over it and
-# counts the run, the xscreensaver hack draws with -white; every file of
-# these runs lands in the user's program folder. Run by deb_test.sh.
+# counts the run, the xscreensaver hack draws with -white, MATE's screen
+# saver runs it from its list; every file of these runs lands in the user's
+# program folder. Run by deb_test.sh.
 # Usage: as_user.sh   (as the test user, HOME set)
 . "$(dirname "$0")/../gui/lib.sh"
 folder=${XDG_DATA_HOME:-$HOME/.local/share}/corvane
@@ -60,4 +61,28 @@ gui_wait_gone "$hack" 5 || gui_fail "the hack did not end on SIGTERM"
 [ "$(ini scMode)" = 1 ] || gui_fail "-white changed the user's corvane.ini: scMode=$(ini scMode)"
 [ "$(ini appcurrent)" = 1 ] || gui_fail "the hack counted a run"
 echo "ok   - the hack drew on the root window; -white chose for that run only"
+# MATE's screen saver finds the package's entry among its savers and runs
+# Corvane from it in its window; deactivated, Corvane goes with it.
+if command -v mate-screensaver >/dev/null; then
+    export GSETTINGS_BACKEND=keyfile XDG_CURRENT_DESKTOP=MATE
+    gsettings set org.mate.screensaver mode single
+    gsettings set org.mate.screensaver themes "['screensavers-corvane']"
+    gsettings set org.mate.screensaver lock-enabled false
+    GUI_TMP=$GUI_TMP dbus-run-session -- sh -c '
+        mate-screensaver --no-daemon --debug >"$GUI_TMP/mate.log" 2>&1 & ms=$!
+        for _ in $(seq 50); do mate-screensaver-command --query >/dev/null 2>&1 && break; sleep 0.1; done
+        mate-screensaver-command --activate
+        for _ in $(seq 50); do pgrep -u "$(id -u)" -x Corvane >/dev/null && break; sleep 0.1; done
+        pgrep -u "$(id -u)" -x Corvane >"$GUI_TMP/mate.during"
+        sleep 1.5
+        import -window root "$GUI_TMP/mate.png"
+        mate-screensaver-command --deactivate
+        for _ in $(seq 30); do pgrep -u "$(id -u)" -x Corvane >/dev/null || break; sleep 0.1; done
+        pgrep -u "$(id -u)" -x Corvane >"$GUI_TMP/mate.after"
+        kill $ms' 2>/dev/null
+    [ -s "$GUI_TMP/mate.during" ] || gui_fail "mate-screensaver did not run Corvane: $(grep -i 'command for job' "$GUI_TMP/mate.log")"
+    [ ! -s "$GUI_TMP/mate.after" ] || gui_fail "Corvane outlived mate-screensaver's deactivation"
+    [ "$(ini appcurrent)" = 1 ] || gui_fail "the daemon's run was counted"
+    echo "ok   - mate-screensaver lists Corvane and runs it"
+fi
 echo "PASS: the user's runs"

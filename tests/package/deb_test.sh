@@ -42,7 +42,10 @@ contents)
         "-rw-r--r-- root/root /usr/share/corvane/corvane.ini" \
         "-rw-r--r-- root/root /usr/share/xscreensaver/config/corvane.xml" \
         "-rw-r--r-- root/root /usr/share/applications/corvane-settings.desktop" \
+        "-rw-r--r-- root/root /usr/share/applications/screensavers/corvane.desktop" \
         "-rw-r--r-- root/root /usr/share/man/man6/Corvane.6.gz" \
+        "-rwxr-xr-x root/root /usr/bin/corvane-xscreensaver" \
+        "-rw-r--r-- root/root /usr/share/man/man1/corvane-xscreensaver.1.gz" \
         "-rw-r--r-- root/root /usr/share/doc/corvane/copyright" \
         "drwxr-xr-x root/root /usr/share/corvane/vantrelsoftware/corvane"; do
         check "$e" entry "$e"
