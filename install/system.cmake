@@ -18,6 +18,15 @@ set(CORVANE_PROGRAM Corvane)
 configure_file(corvane-settings.desktop.in system/corvane-settings.desktop @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/system/corvane-settings.desktop
         DESTINATION share/applications ${system})
+# What software centres list (GNOME Software, KDE Discover).
+install(FILES corvane.metainfo.xml DESTINATION share/metainfo
+        RENAME com.vantrelsoftware.Corvane.metainfo.xml ${system})
+# The icon, in every size of the icon theme.
+file(GLOB icon_sizes LIST_DIRECTORIES true ${PROJECT_SOURCE_DIR}/assets/icons/*)
+foreach(dir ${icon_sizes})
+    get_filename_component(size ${dir} NAME)
+    install(FILES ${dir}/corvane.png DESTINATION share/icons/hicolor/${size}/apps ${system})
+endforeach()
 # Where MATE's and XFCE's screen-saver settings list savers.
 configure_file(corvane-screensaver.desktop.in system/corvane.desktop @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/system/corvane.desktop

@@ -14,3 +14,13 @@ foreach(pair "bin;../libexec/corvane/Corvane" "libexec/xscreensaver;../corvane/C
     file(REMOVE "${root}/${dir}/Corvane")
     file(CREATE_LINK "${target}" "${root}/${dir}/Corvane" SYMBOLIC)
 endforeach()
+
+# The compilers' notes (.comment) are of no use in an installed program.
+find_program(objcopy objcopy)
+if(objcopy)
+    foreach(program libexec/corvane/Corvane libexec/corvane/Tellwell)
+        if(EXISTS "${root}/${program}" AND NOT IS_SYMLINK "${root}/${program}")
+            execute_process(COMMAND ${objcopy} --remove-section=.comment "${root}/${program}")
+        endif()
+    endforeach()
+endif()

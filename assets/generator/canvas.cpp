@@ -92,3 +92,28 @@ Image Canvas::Resolve(Rgb8 key) const {
     }
     return out;
 }
+
+Image Canvas::ResolveAlpha(std::vector<std::uint8_t>& alpha) const {
+    Image out(width_, height_);
+    alpha.assign(static_cast<std::size_t>(width_) * height_, 0);
+    const int sw = width_ * ss_;
+    for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x) {
+            Color sum;
+            int count = 0;
+            for (int j = 0; j < ss_; ++j) {
+                for (int i = 0; i < ss_; ++i) {
+                    const std::size_t k = static_cast<std::size_t>(y * ss_ + j) * sw + x * ss_ + i;
+                    if (!painted_[k]) continue;
+                    sum = {sum.r + color_[k].r, sum.g + color_[k].g, sum.b + color_[k].b};
+                    ++count;
+                }
+            }
+            if (count == 0) continue;
+            out.At(x, y) = ToRgb8(Shade(sum, 1.0 / count));
+            alpha[static_cast<std::size_t>(y) * width_ + x] =
+                static_cast<std::uint8_t>((255 * count + ss_ * ss_ / 2) / (ss_ * ss_));
+        }
+    }
+    return out;
+}

@@ -51,6 +51,9 @@ class Canvas {
     // smoothed only against painted colours, never against the key. A
     // painted pixel that would equal the key is nudged off it.
     Image Resolve(Rgb8 key = kKeyGreen) const;
+    // The same with partial pixels kept: each pixel's painted samples
+    // averaged, its alpha the share of samples painted (icons).
+    Image ResolveAlpha(std::vector<std::uint8_t>& alpha) const;
 
   private:
     int width_, height_, ss_;

@@ -2,6 +2,7 @@
 // files under the assets folder given on the command line:
 //   <assets>/folder/    the saver's picture folder
 //   <assets>/embedded/  pictures compiled into the programs
+//   <assets>/icons/     the program's icon for the Linux desktops
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include "bmp_writer.h"
 #include "key_regions.h"
 #include "pictures.h"
+#include "png_writer.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -39,6 +41,16 @@ int main(int argc, char** argv) {
         WriteBmp24(embedded + "website_button.bmp", WebsiteButtonPicture());
         WriteBmp24(embedded + "tellwell_image.bmp", TellwellPicture());
         WriteBmp4(embedded + "form_icon.bmp", FormIconPicture(), FormIconPalette());
+
+        // The icon in the sizes of the desktops' icon theme (hicolor).
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+            const std::string s = std::to_string(size);
+            const auto dir = root / "icons" / (s + "x" + s);
+            std::filesystem::create_directories(dir);
+            std::vector<std::uint8_t> alpha;
+            const Image icon = AppIconPicture(size, alpha);
+            WritePngRgba((dir / "corvane.png").string(), icon, alpha);
+        }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

@@ -187,6 +187,13 @@ Image TellwellPicture() {
     return canvas.Resolve();
 }
 
+Image AppIconPicture(int size, std::vector<std::uint8_t>& alpha) {
+    Canvas canvas(size, size, size < 64 ? 8 : 4);
+    const double s = size;
+    DrawFlag(canvas, {s * 0.02, s * 0.16, s * 0.96, s * 0.68});
+    return canvas.ResolveAlpha(alpha);
+}
+
 Image FormIconPicture() {
     Canvas canvas(32, 32);
     DrawFlag(canvas, {1, 4, 30, 24});

@@ -17,3 +17,7 @@ Image WebsiteButtonPicture();            // 102 x 17, "Visit our web site" on wh
 Image TellwellPicture();                 // 80 x 46, a sealed envelope with a stamp
 Image FormIconPicture();                 // 32 x 32, a small flag; pure green where transparent
 std::array<Rgb8, 16> FormIconPalette();  // index 0 is pure green
+
+// The program's icon at size x size: the flag on a transparent square
+// (alpha: each pixel's coverage).
+Image AppIconPicture(int size, std::vector<std::uint8_t>& alpha);

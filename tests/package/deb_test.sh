@@ -43,6 +43,9 @@ contents)
         "-rw-r--r-- root/root /usr/share/xscreensaver/config/corvane.xml" \
         "-rw-r--r-- root/root /usr/share/applications/corvane-settings.desktop" \
         "-rw-r--r-- root/root /usr/share/applications/screensavers/corvane.desktop" \
+        "-rw-r--r-- root/root /usr/share/metainfo/com.vantrelsoftware.Corvane.metainfo.xml" \
+        "-rw-r--r-- root/root /usr/share/icons/hicolor/48x48/apps/corvane.png" \
+        "-rw-r--r-- root/root /usr/share/icons/hicolor/256x256/apps/corvane.png" \
         "-rw-r--r-- root/root /usr/share/man/man6/Corvane.6.gz" \
         "-rwxr-xr-x root/root /usr/bin/corvane-xscreensaver" \
         "-rw-r--r-- root/root /usr/share/man/man1/corvane-xscreensaver.1.gz" \
@@ -71,7 +74,24 @@ contents)
     done
     exec_line=$(dpkg-deb --fsys-tarfile "$(deb)" | tar -xO ./usr/share/applications/corvane-settings.desktop | grep '^Exec=')
     check "the menu entry runs Corvane /C from the PATH" test "$exec_line" = 'Exec="Corvane" /C'
+    if command -v appstreamcli >/dev/null; then
+        dpkg-deb --fsys-tarfile "$(deb)" | tar -xO ./usr/share/metainfo/com.vantrelsoftware.Corvane.metainfo.xml \
+            >"$out/metainfo.xml"
+        check "the AppStream metainfo validates" appstreamcli validate --no-net "$out/metainfo.xml"
+    fi
+    for f in corvane-settings.desktop screensavers/corvane.desktop; do
+        dpkg-deb --fsys-tarfile "$(deb)" | tar -xO "./usr/share/applications/$f" >"$out/entry.desktop"
+        check "$f validates, with an icon and keywords" bash -c \
+            "desktop-file-validate '$out/entry.desktop' && grep -q '^Icon=corvane' '$out/entry.desktop' && grep -q '^Keywords=' '$out/entry.desktop'"
+    done
     if command -v lintian >/dev/null; then
+        # Every tag, pedantic ones too, except those that cannot go: the
+        # maker's folder name inside the product's (the programs read their
+        # pictures from vantrelsoftware/corvane/).
+        lintian -EvIL +pedantic --tag-display-limit 0 "$(deb)" 2>/dev/null |
+            grep -E '^[EWIPX]: ' | grep -v 'repeated-path-segment corvane' >"$out/lintian-all.log"
+        sed 's/^/  lintian (all): /' "$out/lintian-all.log"
+        check "lintian, pedantic tags included, reports nothing else" test ! -s "$out/lintian-all.log"
         lintian --fail-on error --tag-display-limit 0 "$(deb)" >"$out/lintian.log" 2>&1
         rc=$?
         sed 's/^/  lintian: /' "$out/lintian.log"

@@ -41,10 +41,12 @@ bool IsOwnFolder(const std::string& path) {
 }
 
 // A symbolic link at link to target, unless something is there (even a
-// dangling link: the user's folder is theirs to arrange).
+// dangling link: the user's folder is theirs to arrange). A link that
+// cannot be made is a missing file, which the saver reports when it looks.
 void LinkIfMissing(const std::string& target, const std::string& link) {
     struct stat st {};
-    if (::lstat(link.c_str(), &st) != 0) ::symlink(target.c_str(), link.c_str());
+    if (::lstat(link.c_str(), &st) == 0) return;
+    if (::symlink(target.c_str(), link.c_str()) != 0) return;
 }
 
 void LinkPictures(const std::string& from, const std::string& to) {
