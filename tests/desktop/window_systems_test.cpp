@@ -113,6 +113,7 @@ class TestWindow : public plat::FrameWindow {
         next_[0] = w, next_[1] = h;
         RenewPixels();
     }
+    void Scale(int k) { SetScale(k); }
     void Input() {
         MouseMove(0, 0, 2, 3);
         MouseDown(1, 0, 10, 20);
@@ -174,6 +175,33 @@ TEST(FrameWindow, PresentsWhatWasDrawnAndKeepsItThroughANewSize) {
     ASSERT_TRUE(plat::BitBlt(dc, 70, 50, 4, 4, 0, 0, 0, plat::WHITENESS));
     EXPECT_EQ(window.At(71, 51), 0xFFFFFFu);
     EXPECT_DOUBLE_EQ(window.ScaleWidth(), 80 * 15.0);
+}
+
+// A window too small for the flags at their size (a preview pane) shows a
+// screen three times its size, each of its pixels the average of the nine it
+// stands for.
+TEST(FrameWindow, AScaledWindowShowsALargerScreenReduced) {
+    plat::DesktopWindows windows(std::make_unique<NoSystemWindows>(),
+                                 [](int& w, int& h) { w = 30, h = 24; });
+    Recorder events;
+    TestWindow window(windows, events, 10, 8);
+    window.Scale(3);
+    EXPECT_EQ(window.Width(), 30);
+    EXPECT_EQ(window.Height(), 24);
+    EXPECT_DOUBLE_EQ(window.ScaleWidth(), 30 * 15.0);
+    plat::HDC dc = window.hDC();
+    ASSERT_TRUE(plat::BitBlt(dc, 0, 0, 30, 24, 0, 0, 0, plat::BLACKNESS));
+    ASSERT_TRUE(plat::BitBlt(dc, 3, 3, 3, 3, 0, 0, 0, plat::WHITENESS));  // one whole pixel
+    ASSERT_TRUE(plat::BitBlt(dc, 9, 0, 1, 3, 0, 0, 0, plat::WHITENESS));  // a third of one
+    window.Pump();
+    EXPECT_EQ(window.At(1, 1), 0xFFFFFFu);
+    EXPECT_EQ(window.At(3, 0), 0x555555u);
+    EXPECT_EQ(window.At(2, 2), 0u);
+    ASSERT_FALSE(window.presented.empty());
+    for (const auto& r : window.presented) {
+        EXPECT_LE(r.x + r.w, 10);  // in the window's own pixels
+        EXPECT_LE(r.y + r.h, 8);
+    }
 }
 
 TEST(FrameWindow, InputReachesTheFormInTwips) {

@@ -25,8 +25,12 @@ DesktopHost::DesktopHost(int argc, char** argv, const std::string& asked)
     : SystemHost(argc, argv),
       hack_(FindHackTarget(argc, argv, std::getenv("XSCREENSAVER_WINDOW"))),
       system_((EndOnSessionSignals(), ChooseOrEnd(asked, hack_.given))),
-      windows_(std::make_unique<DesktopWindows>(system_->CreateWindows(),
-                                                [this](int& w, int& h) { ScreenPixels(w, h); })),
+      windows_(std::make_unique<DesktopWindows>(
+          system_->CreateWindows(), [this](int& w, int& h) { ScreenPixels(w, h); },
+          [this](int& w, int& h) {
+              std::vector<MonitorRect> monitors;
+              return system_->ReadScreen(w, h, monitors);
+          })),
       forms_(CreateFltkForms()) {
     // A daemon blanks the screen before it starts us: the desktop as the
     // user left it is the one it keeps for its window.

@@ -1,6 +1,7 @@
 #include "platform/desktop/linux/desktop_windows.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/desktop/linux/frame_window.h"
 #include "platform/desktop/linux/window_system.h"
@@ -8,8 +9,9 @@
 namespace plat {
 
 DesktopWindows::DesktopWindows(std::unique_ptr<SystemWindows> system,
-                               std::function<void(int&, int&)> screenSize)
-    : system_(std::move(system)), screenSize_(std::move(screenSize)) {
+                               std::function<void(int&, int&)> screenSize,
+                               std::function<bool(int&, int&)> screen)
+    : system_(std::move(system)), screenSize_(std::move(screenSize)), screen_(std::move(screen)) {
     SetWindowProvider(this);
 }
 
@@ -47,9 +49,29 @@ void DesktopWindows::CaptureDesktop() {
     desktopCaptured_ = true;
     const std::size_t count = static_cast<std::size_t>(desktopWidth_) * desktopHeight_;
     std::fill_n(desktop_.get(), count, 0xFFFFFFu);
+    if (window_ && window_->Scaled()) {
+        CaptureWholeScreen();
+        return;
+    }
     if (!system_->CaptureDesktop(under_, desktopWidth_, desktopHeight_, desktop_.get(),
                                  desktopWidth_))
         std::fill_n(desktop_.get(), count, 0xFFFFFFu);
+}
+
+// A reduced screen (a preview) shows the display's whole desktop, brought
+// to the size the saver draws at.
+void DesktopWindows::CaptureWholeScreen() {
+    int w = 0, h = 0;
+    if (!screen_ || !screen_(w, h) || w <= 0 || h <= 0) return;
+    std::vector<std::uint32_t> whole(static_cast<std::size_t>(w) * h, 0xFFFFFFu);
+    if (!system_->CaptureDesktop(0, w, h, whole.data(), w)) return;
+    for (int y = 0; y < desktopHeight_; ++y) {
+        const std::uint32_t* src =
+            &whole[static_cast<std::size_t>(static_cast<long long>(y) * h / desktopHeight_) * w];
+        std::uint32_t* row = desktop_.get() + static_cast<std::size_t>(y) * desktopWidth_;
+        for (int x = 0; x < desktopWidth_; ++x)
+            row[x] = src[static_cast<long long>(x) * w / desktopWidth_];
+    }
 }
 
 void DesktopWindows::Changed(HWND hwnd, int x, int y, int width, int height) {

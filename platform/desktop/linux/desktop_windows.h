@@ -17,9 +17,11 @@ class SystemWindows;
 
 class DesktopWindows : public WindowProvider {
   public:
-    // screenSize gives the size of the desktop picture in pixels.
+    // screenSize gives the size of the desktop picture in pixels; screen,
+    // where given, the display's whole size (false when unknown).
     DesktopWindows(std::unique_ptr<SystemWindows> system,
-                   std::function<void(int& width, int& height)> screenSize);
+                   std::function<void(int& width, int& height)> screenSize,
+                   std::function<bool(int& width, int& height)> screen = nullptr);
     ~DesktopWindows() override;
 
     void Attach(FrameWindow* window) { window_ = window; }
@@ -36,6 +38,7 @@ class DesktopWindows : public WindowProvider {
   private:
     std::unique_ptr<SystemWindows> system_;
     std::function<void(int&, int&)> screenSize_;
+    std::function<bool(int&, int&)> screen_;
     FrameWindow* window_ = nullptr;
     unsigned long under_ = 0;
     std::unique_ptr<std::uint32_t[]> desktop_;  // pages untouched until captured
@@ -45,6 +48,7 @@ class DesktopWindows : public WindowProvider {
 
     bool AcquireDesktop(WindowSurface& out);
     void CaptureDesktop();
+    void CaptureWholeScreen();
 };
 
 }  // namespace plat

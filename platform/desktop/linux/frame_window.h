@@ -6,6 +6,7 @@
 // and the waiting for input.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "platform/desktop/linux/dirty_rects.h"
 #include "platform/saver_window.h"
@@ -26,15 +27,18 @@ class FrameWindow : public SaverWindow {
 
     HWND hWnd() override { return handle_; }
     HDC hDC() override;
-    double ScaleWidth() override { return width_ * kTwipsPerPixel; }
-    double ScaleHeight() override { return height_ * kTwipsPerPixel; }
+    double ScaleWidth() override { return Width() * kTwipsPerPixel; }
+    double ScaleHeight() override { return Height() * kTwipsPerPixel; }
     void Refresh() override { Present(); }
     void Close() override;
 
-    // For the host and the GDI.
+    // For the host and the GDI: the size the saver draws at (a scaled
+    // window's is its pixels' times the scale).
     HWND Handle() const { return handle_; }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
+    int Width() const { return width_ * scale_; }
+    int Height() const { return height_ * scale_; }
+    // Whether the saver draws a larger screen shown reduced (a preview).
+    bool Scaled() const { return scale_ > 1; }
     // Whether what is drawn can be seen.
     virtual bool CanDraw() = 0;
     // The pixels the GDI draws into, kept until the size changes.
@@ -65,6 +69,12 @@ class FrameWindow : public SaverWindow {
     // the pixels go with the old one.
     void Reset(int width, int height);
     void SetSize(int width, int height) { width_ = width, height_ = height; }
+    // The window system's pixels: the window's size on screen.
+    int PixelWidth() const { return width_; }
+    int PixelHeight() const { return height_; }
+    // The saver draws a screen `scale` times the window's size, shown
+    // reduced by averaging (1: as it is). Before the first drawing.
+    void SetScale(int scale);
     void ReleaseDc();
 
     // Input in the window's pixels, handed to the form in twips.
@@ -78,8 +88,13 @@ class FrameWindow : public SaverWindow {
     HWND handle_;
     HDC dc_ = 0;
     int width_, height_;
+    int scale_ = 1;
     DirtyRects dirty_;
-    WindowSurface current_{};  // the pixels our DCs draw into
+    WindowSurface current_{};           // the pixels our DCs draw into
+    std::vector<std::uint32_t> large_;  // a scaled window's drawing
+    DirtyRects shown_;                  // its rectangles on screen
+
+    bool PresentScaled();
 };
 
 }  // namespace plat

@@ -1,5 +1,7 @@
 #include "platform/desktop/linux/x11/sdl_hack_window.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "platform/desktop/linux/x11/x11_errors.h"
@@ -32,7 +34,22 @@ std::unique_ptr<SdlHackWindow> SdlHackWindow::Create(DesktopWindows& windows, Sa
 SdlHackWindow::SdlHackWindow(DesktopWindows& windows, SaverEvents& events, SDL_Window* window,
                              std::unique_ptr<X11Target> target)
     : SdlSaverWindow(windows, events, window, target->Width(), target->Height()),
-      target_(std::move(target)) {}
+      target_(std::move(target)) {
+    ChooseScale();
+}
+
+// The whole number of times the window fits the display's size, where the
+// window is too small to show the flags at their size.
+void SdlHackWindow::ChooseScale() {
+    const int w = target_->Width(), h = target_->Height();
+    int scale = 1;
+    if ((w < 640 || h < 480) && w > 0 && h > 0) {
+        const double fit =
+            std::min(double(target_->ScreenWidth()) / w, double(target_->ScreenHeight()) / h);
+        scale = std::max(1, static_cast<int>(std::lround(fit)));
+    }
+    SetScale(scale);
+}
 
 void SdlHackWindow::Pump() {
     X11Target::Change change = target_->Poll();
@@ -44,6 +61,7 @@ void SdlHackWindow::Pump() {
             // window afresh. The saver sets itself up again at the new size.
             Replace(nullptr, 0, 0);
             Replace(WindowFrom(target_->Id()), target_->Width(), target_->Height());
+            ChooseScale();
             break;
         case X11Target::Change::Exposed:
             RepaintAll();

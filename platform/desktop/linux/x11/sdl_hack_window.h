@@ -1,6 +1,9 @@
 // The saver window inside a screen-saver daemon's window: SDL2 draws into
 // the foreign X window, which we follow when it changes size and which ends
-// the program when it goes away.
+// the program when it goes away. In a window smaller than 640x480 (a
+// settings dialog's preview pane) the saver draws the screen as it would
+// look, shown reduced: a screen about the display's size, the window's
+// shape.
 #pragma once
 #include <memory>
 
@@ -22,6 +25,7 @@ class SdlHackWindow : public SdlSaverWindow {
     SdlHackWindow(DesktopWindows& windows, SaverEvents& events, SDL_Window* window,
                   std::unique_ptr<X11Target> target);
     std::unique_ptr<X11Target> target_;
+    void ChooseScale();
 };
 
 }  // namespace plat

@@ -116,11 +116,12 @@ bool SdlSaverWindow::Pixels(WindowSurface& out) {
     // made afresh at a new size), X takes them.
     if (!s && window_ && !presenter_) presenter_ = X11Presenter::For(XWindowOf(window_));
     if (shadow_.empty()) {
-        shadow_.assign(static_cast<std::size_t>(Width()) * Height(), 0xFFFFFF);
-        shadowSurface_ = SDL_CreateRGBSurfaceWithFormatFrom(shadow_.data(), Width(), Height(), 32,
-                                                            Width() * 4, SDL_PIXELFORMAT_RGB888);
+        shadow_.assign(static_cast<std::size_t>(PixelWidth()) * PixelHeight(), 0xFFFFFF);
+        shadowSurface_ =
+            SDL_CreateRGBSurfaceWithFormatFrom(shadow_.data(), PixelWidth(), PixelHeight(), 32,
+                                               PixelWidth() * 4, SDL_PIXELFORMAT_RGB888);
     }
-    out = {shadow_.data(), Width(), Height(), Width()};
+    out = {shadow_.data(), PixelWidth(), PixelHeight(), PixelWidth()};
     return true;
 }
 
@@ -129,7 +130,8 @@ bool SdlSaverWindow::PresentRects(const PixelRect* rects, int count) {
     if (presenter_ && !shadow_.empty()) {
         for (int i = 0; i < count; ++i) {
             const PixelRect& r = rects[i];
-            presenter_->Put(shadow_.data(), Width(), Height(), Width(), r.x, r.y, r.w, r.h);
+            presenter_->Put(shadow_.data(), PixelWidth(), PixelHeight(), PixelWidth(), r.x, r.y,
+                            r.w, r.h);
         }
         presenter_->Flush();
         return true;

@@ -11,6 +11,8 @@ X11Target::X11Target(bool root, unsigned long id) {
     display_ = dpy;
     if (!dpy) return;
     id_ = root ? DefaultRootWindow(dpy) : id;
+    screenWidth_ = DisplayWidth(dpy, DefaultScreen(dpy));
+    screenHeight_ = DisplayHeight(dpy, DefaultScreen(dpy));
     if (id_ == 0) return;
     TakeXErrors();
     XWindowAttributes attrs;

@@ -18,6 +18,9 @@ class X11Target {
     unsigned long Id() const { return id_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
+    // The size of the screen the window is on (its root window).
+    int ScreenWidth() const { return screenWidth_; }
+    int ScreenHeight() const { return screenHeight_; }
     // What happened since the last call (the strongest change).
     Change Poll();
 
@@ -25,6 +28,7 @@ class X11Target {
     void* display_ = nullptr;  // Display*
     unsigned long id_ = 0;
     int width_ = 0, height_ = 0;
+    int screenWidth_ = 0, screenHeight_ = 0;
     bool valid_ = false;
 };
 
