@@ -194,13 +194,19 @@ message_keys)
     done
     ;;
 session_signals)
-    # SIGTERM, SIGINT and SIGHUP end every mode at once and write nothing.
+    # SIGTERM, SIGINT and SIGHUP end every mode at once and write nothing;
+    # the process ends by the signal (wait status 128 + N), as a program
+    # stopped from outside does.
     cp "$work/corvane.ini" "$work/ini.before"
     for sig in TERM INT HUP; do
         "$work/Corvane" /C & pid=$!
         for _ in $(seq 100); do xwininfo -root -tree | grep -q '"Corvane' && break; sleep 0.1; done
         kill -"$sig" "$pid"
         ended_within 2 || fail "SIG$sig did not end the settings dialog"
+        status=0
+        wait "$pid" || status=$?
+        [ "$status" = $((128 + $(kill -l "$sig"))) ] ||
+            fail "SIG$sig ended the settings dialog with wait status $status"
     done
     rm "$work/vantrelsoftware/corvane/logo.bmp"
     for sig in TERM KILL; do
@@ -211,6 +217,10 @@ session_signals)
         done
         kill -"$sig" "$pid"
         ended_within 2 || fail "SIG$sig did not end the saver showing its message"
+        status=0
+        wait "$pid" || status=$?
+        [ "$status" = $((128 + $(kill -l "$sig"))) ] ||
+            fail "SIG$sig ended the saver with wait status $status"
         sleep 0.3
         [ "$(xwininfo -root -tree | grep -c '"Corvane Screen Saver"')" = 0 ] ||
             fail "windows outlived the saver after SIG$sig"

@@ -2,8 +2,9 @@
 # Corvane as a screen-saver daemon's display program, under a running X
 # server (scripts/xvfb.sh): it draws into the daemon's window (flags move,
 # the logo in its corner), ignores keys and mouse moves, follows a resize,
-# ends with exit code 0 on SIGTERM and when the window goes, and leaves
-# corvane.ini as it was; a named window always wins over the root.
+# ends by SIGTERM on SIGTERM (as a daemon expects of its programs) and with
+# exit code 0 when the window goes, and leaves corvane.ini as it was; a
+# named window always wins over the root.
 # Usage: process_test.sh BUILD_DIR TARGET_WINDOW_HELPER
 set -uo pipefail
 build=$1
@@ -40,7 +41,7 @@ sleep 1
 shot "$win" "$work/c.png"
 check "follows a new window size" logo_at "$work/c.png" 500 300
 kill -TERM $saver
-check "SIGTERM ends it with exit code 0" exits_zero_within $saver 5
+check "SIGTERM ends it, by SIGTERM" ends_by_sigterm_within $saver 5
 check "corvane.ini untouched" cmp -s "$work/corvane.ini" "$work/ini.before"
 
 # 2. XSCREENSAVER_WINDOW with -root: the environment's window; its end ends
@@ -68,7 +69,7 @@ sleep 2
 shot "$win" "$work/e.png"
 check "--window-id names the window" logo_at "$work/e.png" 320 240
 kill -TERM $saver
-check "--window-id: SIGTERM ends it with exit code 0" exits_zero_within $saver 5
+check "--window-id: SIGTERM ends it, by SIGTERM" ends_by_sigterm_within $saver 5
 kill $winpid
 timeout -k 2 60 "$work/Corvane" --root 2>/dev/null & saver=$!
 pids+=("$saver")
@@ -79,7 +80,7 @@ check "--root draws into the root window" logo_at "$work/f.png" "${size%x*}" "${
 check "--root opens no saver window of its own" \
     test "$(xwininfo -root -tree | grep -c '"Corvane Screen Saver"')" = 0
 kill -TERM $saver
-check "--root: SIGTERM ends it with exit code 0" exits_zero_within $saver 5
+check "--root: SIGTERM ends it, by SIGTERM" ends_by_sigterm_within $saver 5
 check "neither counted a run" cmp -s "$work/corvane.ini" "$work/ini.before"
 
 # 5. xscreensaver-settings' preview pane: "-root --window-id ID" with
@@ -97,7 +98,7 @@ check "the settings' preview draws into its window" logo_at "$work/g.png" 400 30
 check "the settings' preview leaves the root alone" \
     test "$(share "$work/h.png" "400x300+$((${size%x*} - 400))+$((${size#*x} - 300))" '#336699')" = 100
 kill -TERM $saver
-check "the settings' preview: SIGTERM ends it" exits_zero_within $saver 5
+check "the settings' preview: SIGTERM ends it, by SIGTERM" ends_by_sigterm_within $saver 5
 kill $winpid
 
 [ -s "$work/err1" ] && sed 's/^/  stderr: /' "$work/err1" | grep -v XDG_RUNTIME_DIR
