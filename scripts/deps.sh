@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(cmake g++ clang clang-format libclang-rt-14-dev libsdl2-dev libfltk1.3-dev fluid libx11-dev
     libxext-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils x11-apps
     x11-xserver-utils xdotool imagemagick bc xfonts-base fonts-dejavu-core fonts-liberation openbox
-    libpng-dev libxrandr-dev libxss-dev xdg-utils dpkg-dev lintian xscreensaver "$@")
+    libpng-dev libxrandr-dev libxss-dev xdg-utils dpkg-dev lintian xscreensaver dbus-x11 "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -372,6 +372,46 @@ odd_depth)
     xdotool key space
     ended_within 3 || fail "a key did not end the run"
     ;;
+no_session_bus)
+    # In a session without a message bus (a bare X session) none is started
+    # for us: once the programs have ended in every mode, no process that
+    # was ours or started by us is left on this display.
+    command -v dbus-launch >/dev/null || fail "dbus-launch is missing (scripts/deps.sh)"
+    unset DBUS_SESSION_BUS_ADDRESS
+    export XDG_RUNTIME_DIR="$work/runtime"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    cp "$build/Tellwell" "$work/Tellwell"
+    sed -i 's/appdisplay=1/appdisplay=0/' "$work/corvane.ini"
+    start_saver /S
+    sleep 1
+    xdotool key space
+    ended_within 3 || fail "a key did not end the run"
+    for run in "/C" "-root" "TELLWELL"; do
+        if [ "$run" = TELLWELL ]; then "$work/Tellwell" & pid=$!; else "$work/Corvane" $run & pid=$!; fi
+        sleep 2
+        kill "$pid"
+        ended_within 3 || fail "$run did not end on SIGTERM"
+    done
+    sleep 1
+    # Every process whose environment names this display, but this script
+    # and those that started it.
+    mine=" "
+    p=$BASHPID
+    while [ "$p" -gt 1 ]; do
+        mine+="$p "
+        p=$(awk '/^PPid:/{print $2}' "/proc/$p/status")
+    done
+    left="" pids=""
+    for d in /proc/[0-9]*; do
+        p=${d#/proc/}
+        case $mine in *" $p "*) continue ;; esac
+        tr '\0' '\n' <"$d/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" || continue
+        left+="$p $(tr '\0' ' ' <"$d/cmdline" 2>/dev/null); "
+        pids+="$p "
+    done
+    # shellcheck disable=SC2086
+    [ -z "$pids" ] || { kill $pids 2>/dev/null; fail "left running: $left"; }
+    ;;
 *) fail "unknown test $test" ;;
 esac
 echo "PASS: $test"
