@@ -1,4 +1,4 @@
-// Libraries under us (SDL2's input-method support, through libdbus) ask
+// Libraries under us (SDL2 as its video starts, through libdbus) ask
 // for the session's message bus. Where none runs (a bare X session, a
 // test's server), libdbus "autolaunches" one: dbus-launch starts a
 // dbus-daemon that detaches, is tied to the X display and outlives both our

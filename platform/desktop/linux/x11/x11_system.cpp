@@ -82,7 +82,7 @@ class X11System : public WindowSystem {
         SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
         // The fatal message must show over the saver, not over a minimised one.
         SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-        // SDL's input-method support asks for the session bus as the video
+        // SDL's D-Bus support asks for the session bus as the video
         // starts; where none runs it must not start one that outlives us.
         {
             const NoBusAutolaunch noBus;
