@@ -1,5 +1,7 @@
 #include "platform/bmp_header.h"
 
+#include <fstream>
+
 namespace plat {
 namespace {
 
@@ -85,6 +87,19 @@ std::optional<BmpHeader> ReadBmpHeader(const std::uint8_t* head, std::size_t hea
     if (!ReadSize(info, h) || !ReadTable(info, h) || !PixelsFit(info, fileSize, h))
         return std::nullopt;
     return h;
+}
+
+std::optional<BmpHeader> ReadBmpFileHeader(const std::string& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) return std::nullopt;
+    const std::streamoff size = in.tellg();
+    if (size <= 0) return std::nullopt;
+    in.seekg(0);
+    std::uint8_t head[kBmpHeadBytes] = {};
+    in.read(reinterpret_cast<char*>(head), sizeof head);
+    const std::streamsize got = in.gcount();
+    if (got <= 0) return std::nullopt;
+    return ReadBmpHeader(head, static_cast<std::size_t>(got), static_cast<std::uint64_t>(size));
 }
 
 }  // namespace plat

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace plat {
 
@@ -43,5 +44,9 @@ struct BmpHeader {
 // ends before the pixels and every pixel byte lies inside the file.
 std::optional<BmpHeader> ReadBmpHeader(const std::uint8_t* head, std::size_t headSize,
                                        std::uint64_t fileSize);
+
+// The checked headers of a .bmp file on disk, read without its pixels:
+// nothing for a file that is missing, unreadable or malformed.
+std::optional<BmpHeader> ReadBmpFileHeader(const std::string& path);
 
 }  // namespace plat

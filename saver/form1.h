@@ -12,6 +12,7 @@
 #include "graphics/ctile.h"
 #include "graphics/render_object.h"
 #include "platform/saver_window.h"
+#include "saver/picture_bounds.h"
 #include "shell/module1.h"
 
 class Form1 : public Module1::SaverForm, public plat::SaverEvents, public RenderObject {
@@ -45,6 +46,8 @@ class Form1 : public Module1::SaverForm, public plat::SaverEvents, public Render
     const cSprite& Flag(int index) const { return *m_cFlags[index]; }
     const cSprite& Logo() const { return m_cLogo; }
     cBitmap& BackBuffer() { return m_cBackBuffer; }
+    // The picture refused for its size, and why ("" when none was).
+    const std::string& RefusedPicture() const { return refusedPicture_; }
 
   private:
     std::unique_ptr<plat::SaverWindow> window_;
@@ -53,6 +56,9 @@ class Form1 : public Module1::SaverForm, public plat::SaverEvents, public Render
     std::int32_t iLastX_ = 0;
     std::int32_t iLastY_ = 0;
     bool desktopTaken_ = false;  // the desktop picture was taken in this run
+    std::int32_t desktopWidth_ = 0, desktopHeight_ = 0;  // its size when taken
+    PictureBounds bounds_{0, 0};                         // of the current set-up
+    std::string refusedPicture_;
 
     Sheet m_cLogoBitmaps;
     cSprite m_cLogo;
@@ -71,6 +77,7 @@ class Form1 : public Module1::SaverForm, public plat::SaverEvents, public Render
     void LoadWhiteBackground();
     void CaptureDesktop();
     void LoadTile(const std::string& path);
+    void Admit(const std::string& refusal);
     void LoadFlags(Sheet& sheet, const std::string& file, int first, int upLeft, int downRight);
     void LoadSpriteBitmaps(Sheet& sheet, const std::string& path, std::int32_t cellsAcross,
                            std::int32_t cellsDown, plat::COLORREF transColor);

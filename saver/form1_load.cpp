@@ -52,12 +52,16 @@ void Form1::SetUp() {
     if (!Module1::BackgroundForRun.empty()) Module1::BackgroundMode = Module1::BackgroundForRun;
     // Set up again, the screen would show our own flags: the desktop
     // picture of the first set-up is kept.
-    if (Module1::BackgroundMode != "1")
+    bounds_ = PictureBounds(ScreenPixelsX(), ScreenPixelsY());
+    if (Module1::BackgroundMode != "1") {
         LoadWhiteBackground();
-    else if (desktopTaken_)
-        LoadTile(Module1::ImageFolderPath() + "background.bmp");
-    else
+    } else if (desktopTaken_) {
+        const std::string path = Module1::ImageFolderPath() + "background.bmp";
+        Admit(bounds_.CheckDesktop(path, desktopWidth_, desktopHeight_));
+        LoadTile(path);
+    } else {
         CaptureDesktop();
+    }
 
     std::string folder = Module1::ImageFolderPath();
     LoadSpriteBitmaps(m_cLogoBitmaps, folder + "logo.bmp", 1, 1, kTransparent);
@@ -96,7 +100,16 @@ void Form1::LoadWhiteBackground() {
     // Only the exact name counts: a file stored in other letter case is missing.
     if (plat::host().Dir(folder + "flag_background.bmp") != "flag_background.bmp")
         Module1::ShowFatalMessage(Module1::MissingFilesMessage());
+    Admit(bounds_.CheckTile(folder + "flag_background.bmp"));
     LoadTile(folder + "flag_background.bmp");
+}
+
+// A picture over the run's bounds goes the way of an unreadable one: the
+// missing-files message, before anything decodes it.
+void Form1::Admit(const std::string& refusal) {
+    if (refusal.empty()) return;
+    refusedPicture_ = refusal;
+    throw RuntimeError(53, "File not found: " + refusal);
 }
 
 void Form1::LoadTile(const std::string& path) {
@@ -123,6 +136,9 @@ void Form1::CaptureDesktop() {
     mGDI::DeleteDCBitmap(picDC, picBmp, picOld);
     if (!saved) throw RuntimeError(75, "Path/File access error");
     desktopTaken_ = true;
+    desktopWidth_ = w;
+    desktopHeight_ = h;
+    Admit(bounds_.CheckDesktop(path, w, h));
     LoadTile(path);
 }
 
@@ -143,6 +159,7 @@ void Form1::LoadFlags(Sheet& sheet, const std::string& file, int first, int upLe
 void Form1::LoadSpriteBitmaps(Sheet& sheet, const std::string& path, std::int32_t cellsAcross,
                               std::int32_t cellsDown, plat::COLORREF transColor) {
     sheet = std::make_shared<cSpriteBitmaps>();
+    Admit(bounds_.CheckSheet(path));
     // A sheet that fails to load stays empty; drawing from it fails later.
     sheet->CreateFromFile(path, cellsAcross, cellsDown, "", transColor);
 }

@@ -7,7 +7,7 @@ packages=(cmake g++ clang clang-format libclang-rt-14-dev libsdl2-dev libfltk1.3
     x11-xserver-utils xdotool imagemagick bc xfonts-base fonts-dejavu-core fonts-liberation openbox
     libpng-dev libxrandr-dev libxss-dev libwayland-dev wayland-protocols libwayland-bin sway grim wtype
     swayidle weston xwayland wayland-utils libsystemd-dev xdg-desktop-portal
-    xdg-desktop-portal-wlr xdg-desktop-portal-gtk pipewire pipewire-bin dbus-daemon dbus-bin mate-screensaver desktop-file-utils appstream xdg-utils dpkg-dev lintian xscreensaver "$@")
+    xdg-desktop-portal-wlr xdg-desktop-portal-gtk pipewire pipewire-bin dbus-daemon dbus-bin mate-screensaver desktop-file-utils appstream xdg-utils dpkg-dev lintian xscreensaver dbus-x11 "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

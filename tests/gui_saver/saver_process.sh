@@ -194,13 +194,19 @@ message_keys)
     done
     ;;
 session_signals)
-    # SIGTERM, SIGINT and SIGHUP end every mode at once and write nothing.
+    # SIGTERM, SIGINT and SIGHUP end every mode at once and write nothing;
+    # the process ends by the signal (wait status 128 + N), as a program
+    # stopped from outside does.
     cp "$work/corvane.ini" "$work/ini.before"
     for sig in TERM INT HUP; do
         "$work/Corvane" /C & pid=$!
         for _ in $(seq 100); do xwininfo -root -tree | grep -q '"Corvane' && break; sleep 0.1; done
         kill -"$sig" "$pid"
         ended_within 2 || fail "SIG$sig did not end the settings dialog"
+        status=0
+        wait "$pid" || status=$?
+        [ "$status" = $((128 + $(kill -l "$sig"))) ] ||
+            fail "SIG$sig ended the settings dialog with wait status $status"
     done
     rm "$work/vantrelsoftware/corvane/logo.bmp"
     for sig in TERM KILL; do
@@ -211,6 +217,10 @@ session_signals)
         done
         kill -"$sig" "$pid"
         ended_within 2 || fail "SIG$sig did not end the saver showing its message"
+        status=0
+        wait "$pid" || status=$?
+        [ "$status" = $((128 + $(kill -l "$sig"))) ] ||
+            fail "SIG$sig ended the saver with wait status $status"
         sleep 0.3
         [ "$(xwininfo -root -tree | grep -c '"Corvane Screen Saver"')" = 0 ] ||
             fail "windows outlived the saver after SIG$sig"
@@ -361,6 +371,46 @@ odd_depth)
     cp "$work/b.png" "${TMPDIR:-/tmp}/corvane-gui-depth.png" || true
     xdotool key space
     ended_within 3 || fail "a key did not end the run"
+    ;;
+no_session_bus)
+    # In a session without a message bus (a bare X session) none is started
+    # for us: once the programs have ended in every mode, no process that
+    # was ours or started by us is left on this display.
+    command -v dbus-launch >/dev/null || fail "dbus-launch is missing (scripts/deps.sh)"
+    unset DBUS_SESSION_BUS_ADDRESS
+    export XDG_RUNTIME_DIR="$work/runtime"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    cp "$build/Tellwell" "$work/Tellwell"
+    sed -i 's/appdisplay=1/appdisplay=0/' "$work/corvane.ini"
+    start_saver /S
+    sleep 1
+    xdotool key space
+    ended_within 3 || fail "a key did not end the run"
+    for run in "/C" "-root" "TELLWELL"; do
+        if [ "$run" = TELLWELL ]; then "$work/Tellwell" & pid=$!; else "$work/Corvane" $run & pid=$!; fi
+        sleep 2
+        kill "$pid"
+        ended_within 3 || fail "$run did not end on SIGTERM"
+    done
+    sleep 1
+    # Every process whose environment names this display, but this script
+    # and those that started it.
+    mine=" "
+    p=$BASHPID
+    while [ "$p" -gt 1 ]; do
+        mine+="$p "
+        p=$(awk '/^PPid:/{print $2}' "/proc/$p/status")
+    done
+    left="" pids=""
+    for d in /proc/[0-9]*; do
+        p=${d#/proc/}
+        case $mine in *" $p "*) continue ;; esac
+        tr '\0' '\n' <"$d/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" || continue
+        left+="$p $(tr '\0' ' ' <"$d/cmdline" 2>/dev/null); "
+        pids+="$p "
+    done
+    # shellcheck disable=SC2086
+    [ -z "$pids" ] || { kill $pids 2>/dev/null; fail "left running: $left"; }
     ;;
 *) fail "unknown test $test" ;;
 esac

@@ -38,9 +38,15 @@ share() {
 }
 changed() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" -gt 500 ]; }
 alive() { kill -0 "$1" 2>/dev/null; }
-exits_zero_within() {  # PID SECONDS
-    local i
+# ends_within PID SECONDS STATUS: the process ends in time with that wait
+# status (0, or 143 for an end by SIGTERM, as a daemon expects of a hack)
+ends_within() {
+    local i status
     for i in $(seq $(($2 * 10))); do alive "$1" || break; sleep 0.1; done
     alive "$1" && return 1
     wait "$1"
+    status=$?
+    [ "$status" = "$3" ] || { echo "  (wait status $status, not $3)"; return 1; }
 }
+exits_zero_within() { ends_within "$1" "$2" 0; }
+ends_by_sigterm_within() { ends_within "$1" "$2" 143; }

@@ -3,8 +3,9 @@
 # server (scripts/xvfb.sh): it draws into the daemon's window (flags move,
 # the logo in its corner; in a window under 640x480 the screen reduced),
 # ignores keys and mouse moves, follows a resize,
-# ends with exit code 0 on SIGTERM and when the window goes, and leaves
-# corvane.ini as it was; a named window always wins over the root.
+# ends by SIGTERM on SIGTERM (as a daemon expects of its programs) and with
+# exit code 0 when the window goes, and leaves corvane.ini as it was; a
+# named window always wins over the root.
 # Usage: process_test.sh BUILD_DIR TARGET_WINDOW_HELPER
 set -uo pipefail
 build=$1
@@ -41,7 +42,7 @@ sleep 1
 shot "$win" "$work/c.png"
 check "follows a new window size" logo_at "$work/c.png" 700 500
 kill -TERM $saver
-check "SIGTERM ends it with exit code 0" exits_zero_within $saver 5
+check "SIGTERM ends it, by SIGTERM" ends_by_sigterm_within $saver 5
 check "corvane.ini untouched" cmp -s "$work/corvane.ini" "$work/ini.before"
 
 # 2. XSCREENSAVER_WINDOW with -root: the environment's window; its end ends
@@ -69,7 +70,7 @@ sleep 2
 shot "$win" "$work/e.png"
 check "--window-id names the window" logo_at "$work/e.png" 720 540
 kill -TERM $saver
-check "--window-id: SIGTERM ends it with exit code 0" exits_zero_within $saver 5
+check "--window-id: SIGTERM ends it, by SIGTERM" ends_by_sigterm_within $saver 5
 kill $winpid
 timeout -k 2 60 "$work/Corvane" --root 2>/dev/null & saver=$!
 pids+=("$saver")
@@ -80,7 +81,7 @@ check "--root draws into the root window" logo_at "$work/f.png" "${size%x*}" "${
 check "--root opens no saver window of its own" \
     test "$(xwininfo -root -tree | grep -c '"Corvane Screen Saver"')" = 0
 kill -TERM $saver
-check "--root: SIGTERM ends it with exit code 0" exits_zero_within $saver 5
+check "--root: SIGTERM ends it, by SIGTERM" ends_by_sigterm_within $saver 5
 check "neither counted a run" cmp -s "$work/corvane.ini" "$work/ini.before"
 
 # 5. xscreensaver-settings' preview pane: "-root --window-id ID" with
@@ -100,7 +101,7 @@ check "the settings' preview draws into its window" changed "$work/g.png" "$work
 check "the settings' preview leaves the root alone" \
     test "$(share "$work/h.png" "400x300+$((${size%x*} - 400))+$((${size#*x} - 300))" '#336699')" = 100
 kill -TERM $saver
-check "the settings' preview: SIGTERM ends it" exits_zero_within $saver 5
+check "the settings' preview: SIGTERM ends it, by SIGTERM" ends_by_sigterm_within $saver 5
 kill $winpid
 
 # 6. A preview pane smaller than 640x480 (xscreensaver-settings' is
@@ -118,7 +119,7 @@ check "a small pane shows the whole desktop reduced" \
     test "$(share "$work/j.png" 665x373+0+0 '#336699')" -gt 60
 check "and the flags move in it" changed "$work/i.png" "$work/j.png"
 kill -TERM $saver
-check "the pane: SIGTERM ends it" exits_zero_within $saver 5
+check "the pane: SIGTERM ends it, by SIGTERM" ends_by_sigterm_within $saver 5
 kill $winpid
 cp "$work/ini.before" "$work/corvane.ini"
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <random>
 
+#include "tests/support/bmp_files.h"
 #include "tests/support/saver_fixture.h"
 #include "tools/render/gif_writer.h"
 #include "tools/render/png_writer.h"
@@ -94,6 +95,21 @@ TEST_F(RenderTest, AMissingPictureIsReportedWithTheSaversMessage) {
     std::string error = render::Render(o, [&](int, const render::Frame&) { ++frames; });
     plat::SetHost(&host);
     EXPECT_EQ(error.rfind("One or more files are missing", 0), 0u) << error;
+    EXPECT_EQ(frames, 0);
+}
+
+TEST_F(RenderTest, APictureOverTheBoundIsNamedWithTheReason) {
+    testbmp::WriteMono(Pictures() + "logo.bmp", 1024, 1024);
+    render::Options o;
+    o.folder = folder.path();
+    o.width = 320;
+    o.height = 240;
+    int frames = 0;
+    std::string error = render::Render(o, [&](int, const render::Frame&) { ++frames; });
+    plat::SetHost(&host);
+    EXPECT_NE(error.find("logo.bmp: 1024x1024 pixels, larger than the 320x240 screen"),
+              std::string::npos)
+        << error;
     EXPECT_EQ(frames, 0);
 }
 

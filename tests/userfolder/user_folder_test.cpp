@@ -141,6 +141,73 @@ TEST_F(UserFolder, AFolderOthersMayWriteIsNotUsed) {
     EXPECT_EQ(posixsys::ResolveProgramFolder(programs), user);
 }
 
+// Another user who may write a folder on the way swaps the user's folder
+// for a link to the victim's home after the first run: the next run must
+// not write corvane.ini, the pictures or the Tellwell link there.
+TEST_F(UserFolder, AFolderReachedThroughOthersFoldersOrALinkIsRefused) {
+    const std::string victim = tmp / "victim";
+    fs::create_directories(victim);
+    fs::permissions(victim, fs::perms::owner_all);
+    const auto untouched = [&] {
+        return std::distance(fs::directory_iterator(victim), fs::directory_iterator()) == 0;
+    };
+    // XDG_DATA_HOME inside a folder every user may write (no sticky bit).
+    fs::create_directories(tmp / "shared/data");
+    fs::permissions(tmp / "shared", fs::perms::all);
+    {
+        EnvVar xdgShared{"XDG_DATA_HOME", (tmp / "shared/data").c_str()};
+        EXPECT_EQ(posixsys::ResolveProgramFolder(programs), data);
+        EXPECT_FALSE(fs::exists(tmp / "shared/data/corvane")) << "made under others' folder";
+    }
+    // The same swap one level down, where only the user may write above:
+    // the folder itself a link.
+    fs::permissions(tmp / "shared", fs::perms::owner_all);
+    fs::create_symlink(victim, tmp / "shared/data/corvane");
+    std::string why;
+    EXPECT_FALSE(posixsys::PrepareUserFolder(tmp / "shared/data/corvane", data, programs, &why));
+    EXPECT_NE(why.find("symbolic link"), std::string::npos) << why;
+    EXPECT_TRUE(untouched());
+    // The picture folder inside a good folder is no link either.
+    fs::create_directories(user + "/vantrelsoftware");
+    fs::create_symlink(victim, user + "/vantrelsoftware/corvane");
+    EXPECT_FALSE(posixsys::PrepareUserFolder(user, data, programs, &why));
+    EXPECT_NE(why.find("vantrelsoftware/corvane is a symbolic link"), std::string::npos) << why;
+    EXPECT_TRUE(untouched());
+    // A folder on the way writable by a group not the user's own.
+    fs::remove(user + "/vantrelsoftware/corvane");
+    ASSERT_EQ(::chown((tmp / "home").c_str(), ::getuid(), ::getgid() + 1), 0);
+    fs::permissions(tmp / "home", fs::perms::owner_all | fs::perms::group_all);
+    EXPECT_FALSE(posixsys::PrepareUserFolder(user, data, programs, &why));
+    EXPECT_NE(why.find("written by its group"), std::string::npos) << why;
+    // A link the user made on the way, to folders that are safe, is fine.
+    fs::permissions(tmp / "home", fs::perms::owner_all);
+    fs::rename(tmp / "home", tmp / "real-home");
+    fs::create_symlink(tmp / "real-home", tmp / "home");
+    EXPECT_EQ(posixsys::ResolveProgramFolder(programs), user);
+}
+
+// A folder planted by another user in a shared sticky folder (as /tmp) is
+// not the user's; the user's own folder there is.
+TEST_F(UserFolder, AFolderPlantedInAStickySharedFolderIsRefused) {
+    if (::getuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+    const std::string shared = tmp / "sticky";
+    fs::create_directories(shared + "/planted/corvane");
+    fs::create_directories(shared + "/own");
+    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+    ASSERT_EQ(::chown((shared + "/planted").c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chown((shared + "/planted/corvane").c_str(), 65534, 65534), 0);
+    std::string why;
+    EXPECT_FALSE(posixsys::PrepareUserFolder(shared + "/planted/corvane", data, programs, &why));
+    EXPECT_NE(why.find("planted belongs to another user"), std::string::npos) << why;
+    EXPECT_FALSE(fs::exists(shared + "/planted/corvane/corvane.ini"));
+    // Another user's link in the shared folder, to a folder of the user's.
+    fs::create_symlink(shared + "/own", shared + "/link");
+    ASSERT_EQ(::lchown((shared + "/link").c_str(), 65534, 65534), 0);
+    EXPECT_FALSE(posixsys::PrepareUserFolder(shared + "/link/corvane", data, programs, &why));
+    EXPECT_NE(why.find("link belongs to another user"), std::string::npos) << why;
+    EXPECT_TRUE(posixsys::PrepareUserFolder(shared + "/own/corvane", data, programs, &why)) << why;
+}
+
 TEST_F(UserFolder, ProgramsStartingTogetherShareOneCompleteSettingsFile) {
     std::vector<std::thread> starts;
     std::vector<std::string> folders(8);

@@ -13,7 +13,7 @@ void Put32(std::vector<std::uint8_t>& b, std::uint32_t v) {
     Put16(b, v >> 16);
 }
 std::vector<std::uint8_t> Headers(int width, int height, int bits, std::uint32_t colours,
-                                  std::uint32_t imageSize) {
+                                  std::uint32_t imageSize, std::uint32_t compression) {
     std::vector<std::uint8_t> b;
     const std::uint32_t offset = 14 + 40 + 4 * colours;
     b.push_back('B');
@@ -26,7 +26,7 @@ std::vector<std::uint8_t> Headers(int width, int height, int bits, std::uint32_t
     Put32(b, static_cast<std::uint32_t>(height));
     Put16(b, 1);
     Put16(b, static_cast<std::uint32_t>(bits));
-    Put32(b, 0);
+    Put32(b, compression);
     Put32(b, imageSize);
     Put32(b, 2835);
     Put32(b, 2835);

@@ -8,12 +8,12 @@
 
 namespace bmptest {
 
-// Little-endian fields, and the file and 40-byte info headers of an
-// uncompressed file whose colour table and pixels follow.
+// Little-endian fields, and the file and 40-byte info headers of a file
+// (uncompressed unless told) whose colour table and pixels follow.
 void Put16(std::vector<std::uint8_t>& b, std::uint32_t v);
 void Put32(std::vector<std::uint8_t>& b, std::uint32_t v);
 std::vector<std::uint8_t> Headers(int width, int height, int bits, std::uint32_t colours,
-                                  std::uint32_t imageSize);
+                                  std::uint32_t imageSize, std::uint32_t compression = 0);
 
 // Pixels are 0x00RRGGBB, row 0 at the top.
 struct Picture {

@@ -68,7 +68,9 @@ std::string Render(const Options& options,
             form.Load();
         } catch (const plat::RenderEnded&) {
             if (!host.Stopped())
-                error = host.Message().empty() ? "the saver ended" : host.Message();
+                error = !form.RefusedPicture().empty() ? "refused " + form.RefusedPicture()
+                        : host.Message().empty()       ? "the saver ended"
+                                                       : host.Message();
         }
     }
     Module1::ResetState();

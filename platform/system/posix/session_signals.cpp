@@ -8,8 +8,17 @@
 namespace plat {
 namespace {
 
-void EndNow(int) {
-    ::_exit(0);
+// Only async-signal-safe calls: the default action back, the signal
+// unblocked (the handler runs with it blocked) and raised again, which ends
+// the process by it. Should it ever come back, the shell's code for it.
+void EndNow(int sig) {
+    ::signal(sig, SIG_DFL);
+    sigset_t mask;
+    sigemptyset(&mask);
+    sigaddset(&mask, sig);
+    ::sigprocmask(SIG_UNBLOCK, &mask, nullptr);
+    ::raise(sig);
+    ::_exit(128 + sig);
 }
 
 }  // namespace

@@ -23,14 +23,19 @@ std::string UserFolderPath();
 // is there: the folder (new folders get mode 700), corvane.ini copied from
 // the data folder, the picture folder with a link to each installed picture
 // (background.bmp is the user's own file), and a link to the program
-// folder's Tellwell. True when the folder then holds a corvane.ini and is
-// the user's own, not writable by everyone.
+// folder's Tellwell. The folder must be the user's own, reached through
+// folders only the user or root may change (no link placed by anyone else
+// on the way, the folder itself no link): otherwise another user could
+// steer the saver's writes into any folder of this user's. True when the
+// folder then holds a corvane.ini; else false, and why says what was
+// refused.
 bool PrepareUserFolder(const std::string& user, const std::string& data,
-                       const std::string& programs);
+                       const std::string& programs, std::string* why = nullptr);
 
 // The program folder for programs in programFolder: itself, or for a shared
 // installation the user's folder, prepared; the data folder (read-only, as
-// installed) when no user folder can be made.
+// installed) when no user folder can be made or it is refused (said on
+// standard error).
 std::string ResolveProgramFolder(const std::string& programFolder);
 
 }  // namespace posixsys

@@ -4,7 +4,9 @@
 # (files, Start-menu entry, uninstall entry, the current screen saver), a
 # run of the installed saver counted in the installed corvane.ini,
 # a second install that keeps the settings, and a silent uninstall that
-# leaves nothing and gives the screen saver back. Run inside the X session
+# leaves nothing and gives the screen saver back; then uninstalls while the
+# programs run: by hand the user is asked to close them first, silently
+# they are ended, and nothing is left. Run inside the X session
 # of scripts/test-windows.sh; prints one line per check and a count.
 #   installer_test.sh SETUP.EXE
 set -uo pipefail
@@ -109,6 +111,43 @@ check "uninstall removes its entry" bash -c "! wine reg query '$uninst' >/dev/nu
 check "the screen saver before is back" \
     test "$(reg_value "$desktop" SCRNSAVE.EXE)" = 'C:\windows\system32\before.scr'
 check "ScreenSaveActive as before" test "$(reg_value "$desktop" ScreenSaveActive || echo "(none)")" = "$active_before"
+
+# Uninstalling while the programs run. By hand, with the settings dialog
+# open: the uninstaller asks to close it first, before anything else (Return
+# is Retry, and the dialog still runs; Return on the confirmation page would
+# uninstall); Cancel keeps everything.
+wine "$setup" /S
+wine "$instdir/Corvane.scr" /c & dialog=$!
+wait_window "Corvane Screen Saver" 30 >/dev/null
+wine "$instdir/Uninstall.exe" & pid=$!
+if box=$(wait_window "Corvane Screen Saver Uninstall *" 30); then
+    sleep 1
+    xdotool windowactivate --sync "$box" 2>/dev/null
+    xdotool key Return
+    sleep 2
+    box=$(wait_window "Corvane Screen Saver Uninstall *" 5) &&
+        xdotool windowactivate --sync "$box" 2>/dev/null
+    xdotool key Escape
+fi
+sleep 3
+check "by hand, a running program is closed first; cancelled, all stays" \
+    test -f "$instdir/Corvane.scr" -a -f "$instdir/Uninstall.exe" -a -f "$instdir/corvane.ini"
+check "cancelled: the uninstall entry stays" wine reg query "$uninst" >/dev/null 2>&1
+stop $pid
+stop $dialog
+focus_root
+
+# Silently, with the saver running: it is ended and everything goes.
+wine "$instdir/Corvane.scr" /s & saver=$!
+wait_window Form1 40 >/dev/null
+wine "$instdir/Uninstall.exe" /S
+for _ in $(seq 300); do [ -e "$instdir" ] || break; sleep 0.1; done
+left=$(find "$instdir" 2>/dev/null | tr '\n' ' ')
+check "uninstall with the saver running removes every file${left:+ (left: $left)}" test -z "$left"
+check "the running saver was ended" wait_gone $saver 10
+check "and its entry goes" bash -c "! wine reg query '$uninst' >/dev/null 2>&1"
+stop $saver
+focus_root
 
 passed=0 failed=0
 for r in "${RESULTS[@]}"; do case "$r" in PASS*) passed=$((passed + 1)) ;; *) failed=$((failed + 1)) ;; esac; done

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "platform/desktop/linux/session_bus.h"
 #include "platform/desktop/linux/x11/sdl_hack_window.h"
 #include "platform/desktop/linux/x11/sdl_screen_window.h"
 #include "platform/desktop/linux/x11/x11_errors.h"
@@ -81,7 +82,12 @@ class X11System : public WindowSystem {
         SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
         // The fatal message must show over the saver, not over a minimised one.
         SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-        sdlVideo_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+        // SDL's D-Bus support asks for the session bus as the video
+        // starts; where none runs it must not start one that outlives us.
+        {
+            const NoBusAutolaunch noBus;
+            sdlVideo_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+        }
         if (sdlVideo_) InstallXConnectionLossHandler();
         if (sdlVideo_ && !cursorShown_) SDL_ShowCursor(SDL_DISABLE);
         return sdlVideo_;

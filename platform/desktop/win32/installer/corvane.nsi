@@ -85,6 +85,69 @@ SectionEnd
     !insertmacro MUI_DESCRIPTION_TEXT ${SecCurrent} "Makes Corvane your current screen saver."
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
+; A running program holds its file: the uninstaller could not remove it and
+; would leave it behind for good, its entry gone. So the programs must have
+; ended before anything is removed. A silent uninstall ends them; asked by
+; hand, the user closes them (the settings dialog, Tellwell) and retries, or
+; cancels with nothing removed. A silent uninstall whose programs cannot be
+; ended removes nothing and fails (exit code 2).
+!define IN_USE_TEXT "Corvane Screen Saver is running. Close it (the screen saver, its settings or Tellwell) and choose Retry, or Cancel to keep it installed."
+
+; $0: the first program file that is in use (opening it for writing fails
+; while it runs), or "".
+Function un.ProgramInUse
+    StrCpy $0 ""
+    ${If} ${FileExists} "$INSTDIR\Corvane.scr"
+        ClearErrors
+        FileOpen $1 "$INSTDIR\Corvane.scr" a
+        ${If} ${Errors}
+            StrCpy $0 "Corvane.scr"
+        ${Else}
+            FileClose $1
+        ${EndIf}
+    ${EndIf}
+    ${If} $0 == ""
+    ${AndIf} ${FileExists} "$INSTDIR\Tellwell.exe"
+        ClearErrors
+        FileOpen $1 "$INSTDIR\Tellwell.exe" a
+        ${If} ${Errors}
+            StrCpy $0 "Tellwell.exe"
+        ${Else}
+            FileClose $1
+        ${EndIf}
+    ${EndIf}
+FunctionEnd
+
+Function un.onInit
+    ${If} ${Silent}
+        StrCpy $2 0
+        ${Do}
+            Call un.ProgramInUse
+            ${If} $0 == ""
+                ${ExitDo}
+            ${EndIf}
+            ${If} $2 >= 20
+                SetErrorLevel 2
+                Quit
+            ${EndIf}
+            nsExec::Exec 'taskkill /F /IM Corvane.scr'
+            Pop $1
+            nsExec::Exec 'taskkill /F /IM Tellwell.exe'
+            Pop $1
+            Sleep 250
+            IntOp $2 $2 + 1
+        ${Loop}
+    ${Else}
+        retry:
+        Call un.ProgramInUse
+        ${If} $0 != ""
+            MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${IN_USE_TEXT}" IDRETRY retry
+            SetErrorLevel 2
+            Quit
+        ${EndIf}
+    ${EndIf}
+FunctionEnd
+
 Section "Uninstall"
     ; The screen saver goes back to what it was, unless the user chose
     ; another one meanwhile.
