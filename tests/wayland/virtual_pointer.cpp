@@ -48,7 +48,8 @@ int main(int argc, char** argv) {
     wl_display* dpy = wl_display_connect(nullptr);
     if (!dpy) return 3;
     static const wl_registry_listener listener = {Global, GlobalRemove};
-    wl_registry_add_listener(wl_display_get_registry(dpy), &listener, nullptr);
+    wl_registry* registry = wl_display_get_registry(dpy);
+    wl_registry_add_listener(registry, &listener, nullptr);
     wl_display_roundtrip(dpy);
     if (!manager) return 4;
     zwlr_virtual_pointer_v1* p =
@@ -79,6 +80,8 @@ int main(int argc, char** argv) {
     Sleep(200);
     zwlr_virtual_pointer_v1_destroy(p);
     wl_display_roundtrip(dpy);
+    wl_proxy_destroy(reinterpret_cast<wl_proxy*>(manager));
+    wl_registry_destroy(registry);
     wl_display_disconnect(dpy);
     return 0;
 }

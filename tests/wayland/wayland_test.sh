@@ -201,6 +201,6 @@ swayidle)
 *)
     echo "no case $case"; exit 2 ;;
 esac
-[ -s "$work/err" ] && sed 's/^/  stderr: /' "$work/err"
+[ -s "$work/err" ] && sed "s/^/  stderr: /" "$work/err"
 echo "$failures failure(s)"
 [ "$failures" -eq 0 ]
