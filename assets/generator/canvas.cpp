@@ -66,21 +66,27 @@ Mask Canvas::MakeMask(const std::function<bool(double, double)>& inside) const {
     return mask;
 }
 
+// The painted samples of pixel (x, y): their sum, and how many there are.
+int Canvas::PaintedSamples(int x, int y, Color& sum) const {
+    const int sw = width_ * ss_;
+    int count = 0;
+    for (int j = 0; j < ss_; ++j) {
+        for (int i = 0; i < ss_; ++i) {
+            const std::size_t k = static_cast<std::size_t>(y * ss_ + j) * sw + x * ss_ + i;
+            if (!painted_[k]) continue;
+            sum = {sum.r + color_[k].r, sum.g + color_[k].g, sum.b + color_[k].b};
+            ++count;
+        }
+    }
+    return count;
+}
+
 Image Canvas::Resolve(Rgb8 key) const {
     Image out(width_, height_);
-    const int sw = width_ * ss_;
     for (int y = 0; y < height_; ++y) {
         for (int x = 0; x < width_; ++x) {
             Color sum;
-            int count = 0;
-            for (int j = 0; j < ss_; ++j) {
-                for (int i = 0; i < ss_; ++i) {
-                    const std::size_t k = static_cast<std::size_t>(y * ss_ + j) * sw + x * ss_ + i;
-                    if (!painted_[k]) continue;
-                    sum = {sum.r + color_[k].r, sum.g + color_[k].g, sum.b + color_[k].b};
-                    ++count;
-                }
-            }
+            const int count = PaintedSamples(x, y, sum);
             if (2 * count < ss_ * ss_) {
                 out.At(x, y) = key;
                 continue;
@@ -96,19 +102,10 @@ Image Canvas::Resolve(Rgb8 key) const {
 Image Canvas::ResolveAlpha(std::vector<std::uint8_t>& alpha) const {
     Image out(width_, height_);
     alpha.assign(static_cast<std::size_t>(width_) * height_, 0);
-    const int sw = width_ * ss_;
     for (int y = 0; y < height_; ++y) {
         for (int x = 0; x < width_; ++x) {
             Color sum;
-            int count = 0;
-            for (int j = 0; j < ss_; ++j) {
-                for (int i = 0; i < ss_; ++i) {
-                    const std::size_t k = static_cast<std::size_t>(y * ss_ + j) * sw + x * ss_ + i;
-                    if (!painted_[k]) continue;
-                    sum = {sum.r + color_[k].r, sum.g + color_[k].g, sum.b + color_[k].b};
-                    ++count;
-                }
-            }
+            const int count = PaintedSamples(x, y, sum);
             if (count == 0) continue;
             out.At(x, y) = ToRgb8(Shade(sum, 1.0 / count));
             alpha[static_cast<std::size_t>(y) * width_ + x] =

@@ -57,6 +57,7 @@ class Canvas {
 
   private:
     int width_, height_, ss_;
+    int PaintedSamples(int x, int y, Color& sum) const;
     std::vector<Color> color_;
     std::vector<unsigned char> painted_;
     std::optional<Box> clip_;

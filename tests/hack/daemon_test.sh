@@ -12,14 +12,11 @@ set -uo pipefail
 build=$1
 helper=$2
 user=corvane-xss
-if ! id "$user" >/dev/null 2>&1; then
-    [ "$(id -u)" = 0 ] || { echo "SKIP: no user $user and not root to make one"; exit 77; }
-    useradd -m -s /bin/sh "$user" || exit 1
-fi
+. "$(dirname "$0")/lib.sh"
+need_user "$user"
 home=$(getent passwd "$user" | cut -d: -f6)
 work=$(mktemp -d)
 chmod 755 "$work"
-. "$(dirname "$0")/lib.sh"
 as_user() { su -s /bin/sh "$user" -c "DISPLAY=$DISPLAY HOME=$home $*"; }
 trap 'as_user xscreensaver-command -exit >/dev/null 2>&1; stop_started; rm -rf "$work"' EXIT
 

@@ -2,6 +2,13 @@
 # that holds the program folder) to be set.
 failures=0
 pids=()
+# need_user NAME: a plain user for what refuses to run as root, made when
+# missing (as root); without one the test is skipped (exit code 77).
+need_user() {
+    id "$1" >/dev/null 2>&1 && return 0
+    [ "$(id -u)" = 0 ] || { echo "SKIP: no user $1 and not root to make one"; exit 77; }
+    useradd -m -s /bin/sh "$1" || exit 1
+}
 stop_started() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; }
 # program_folder BUILD_DIR: the program, its pictures and a settings file
 # (kept as ini.before) in $work

@@ -12,8 +12,8 @@ build=$2
 add=$src/install/corvane-xscreensaver.sh
 work=$(mktemp -d)
 chmod 755 "$work"
-failures=0
-check() { if "${@:2}"; then echo "ok   - $1"; else echo "FAIL - $1"; failures=$((failures + 1)); fi; }
+# check, need_user
+. "$(dirname "$0")/../hack/lib.sh"
 defaults=/etc/X11/app-defaults/XScreenSaver
 programs() { awk '/^\*?programs:/ { on = 1 } on { print; if (!/\\$/) exit }' "$1" | grep -c 'n\\$\|n$'; }
 
@@ -49,10 +49,7 @@ check "and keeps its settings" grep -q '^timeout:' "$work/nolist"
 
 # The daemon reads it.
 user=corvane-xss
-if ! id "$user" >/dev/null 2>&1; then
-    [ "$(id -u)" = 0 ] || { echo "SKIP: no user $user and not root to make one"; exit 77; }
-    useradd -m -s /bin/sh "$user" || exit 1
-fi
+need_user "$user"
 mkdir -p "$work/xss" "$work/prog"
 cp "$file" "$work/xss/.xscreensaver"
 cp "$build/Corvane" "$work/prog/"

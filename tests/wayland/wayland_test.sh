@@ -23,13 +23,10 @@ set -uo pipefail
 case=$1
 build=$2
 user=corvane-wl
-if ! id "$user" >/dev/null 2>&1; then
-    [ "$(id -u)" = 0 ] || { echo "SKIP: no user $user and not root to make one"; exit 77; }
-    useradd -m -s /bin/sh "$user" || exit 1
-fi
+. "$(dirname "$0")/../hack/lib.sh"
+need_user "$user"
 work=$(mktemp -d)
 chmod 755 "$work"
-. "$(dirname "$0")/../hack/lib.sh"
 rt=$work/runtime
 # Every process of the test's user goes with the test (the compositor,
 # XWayland, swayidle, a saver left over).
