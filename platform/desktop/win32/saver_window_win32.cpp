@@ -2,6 +2,7 @@
 
 #include "platform/desktop/win32/virtual_screen.h"
 #include "platform/desktop/win32/win32_host.h"
+#include "platform/host.h"
 #include "platform/system/win32/windows_api.h"
 // clang-format off
 #include <windowsx.h>  // needs windows.h first
@@ -167,6 +168,11 @@ bool SaverWindowWin32::Handle(unsigned message, unsigned long long wParam, long 
             return false;
         case WM_CLOSE:
             // The run ends only through its input handlers.
+            return true;
+        case WM_ENDSESSION:
+            // The user logs off or the system shuts down: a stop from
+            // outside, which writes nothing and counts no run.
+            if (wParam) plat::host().End();
             return true;
         default:
             return false;

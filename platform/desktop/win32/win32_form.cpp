@@ -7,6 +7,7 @@
 #include "platform/desktop/win32/win32_control.h"
 #include "platform/desktop/win32/win32_host.h"
 #include "platform/gdi32/bmp_decode.h"
+#include "platform/host.h"
 #include "platform/system/win32/ansi_text.h"
 #include "platform/system/win32/windows_api.h"
 
@@ -273,6 +274,11 @@ bool Win32Form::Handle(unsigned message, unsigned long long wParam, long long lP
             // The close box or Alt+F4 unloads the form; the window stays
             // until the form is destroyed.
             Unload();
+            return true;
+        case WM_ENDSESSION:
+            // The user logs off or the system shuts down: the form ends as
+            // on a stop from outside, saving nothing.
+            if (wParam) plat::host().End();
             return true;
         default:
             return false;

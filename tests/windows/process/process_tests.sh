@@ -194,6 +194,33 @@ tellwell_submit() {
     esac
 }
 
+# --- Logging off ends the saver, the settings dialog and Tellwell at once,
+# writing nothing (as a session signal does on Linux) ---------------------
+end_session() {
+    local what caption before after pid
+    for what in "/S|Form1" "/c:1234|Corvane Screen Saver" "tellwell|Corvane Screen Saver"; do
+        caption=${what#*|}
+        reset_ini
+        before=$(md5sum <"$WIN_PROG/corvane.ini")
+        case ${what%|*} in
+            tellwell) wine "$WIN_PROG/Tellwell.exe" & pid=$! ;;
+            *) wine "$WIN_PROG/Corvane.scr" "${what%|*}" & pid=$! ;;
+        esac
+        if ! wait_window "$caption" 30 >/dev/null; then
+            fail end_session "${what%|*}: no window"; stop $pid; return
+        fi
+        sleep 1
+        wine "$helpers/corvane_end_session.exe" "$caption" >/dev/null 2>&1
+        if ! wait_gone $pid 10; then
+            fail end_session "${what%|*}: still running after the logoff"; stop $pid; return
+        fi
+        after=$(md5sum <"$WIN_PROG/corvane.ini")
+        [ "$before" = "$after" ] || { fail end_session "${what%|*}: corvane.ini was written"; return; }
+        focus_root
+    done
+    pass end_session
+}
+
 # --- The older family's password check through password.cpl -------------
 password_check() {
     local prog=$WIN_BUILD/win-password log
@@ -241,7 +268,7 @@ preview() {
 }
 
 # All tests, or those named on the command line.
-for t in ${@:-saver_run second_copy instance_across_modes run_starts_tellwell settings_dialog tellwell_submit tellwell_small_screen password_check preview}; do
+for t in ${@:-saver_run second_copy instance_across_modes run_starts_tellwell settings_dialog tellwell_submit tellwell_small_screen password_check preview end_session}; do
     "$t"
 done
 
