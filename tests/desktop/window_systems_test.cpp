@@ -11,6 +11,7 @@
 
 #include "platform/desktop/linux/desktop_windows.h"
 #include "platform/desktop/linux/frame_window.h"
+#include "platform/desktop/linux/scale_pixels.h"
 #include "platform/gdi.h"
 #include "platform/gdi_probes.h"
 #include "platform/saver_window.h"
@@ -228,6 +229,22 @@ TEST(FrameWindow, TheDesktopIsWhiteWhereTheSystemShowsNone) {
     plat::DeleteDC(mem);
     plat::DeleteObject(bitmap);
     plat::ReleaseDC(plat::GetDesktopWindow(), desktop);
+}
+
+// A capture placed at its output's place, scaled to its size: rows from the
+// bottom turned over, alpha dropped, nothing written outside the screen.
+TEST(ScaleInto, PlacesAScaledPictureClippedToTheScreen) {
+    const std::uint32_t src[4] = {0xFF000001, 0xFF000002,   // bottom row
+                                  0xFF000003, 0xFF000004};  // top row
+    std::vector<std::uint32_t> dst(6 * 3, 0xABCDEF);
+    plat::ScaleInto({src, 2, 2, 2, true}, {2, 1, 4, 4}, dst.data(), 6, 3, 6);
+    auto at = [&](int x, int y) { return dst[std::size_t(y) * 6 + x]; };
+    EXPECT_EQ(at(1, 1), 0xABCDEFu);  // left of the area
+    EXPECT_EQ(at(2, 0), 0xABCDEFu);  // above it
+    EXPECT_EQ(at(2, 1), 3u);         // the top row first, two pixels wide
+    EXPECT_EQ(at(3, 2), 3u);
+    EXPECT_EQ(at(4, 1), 4u);
+    EXPECT_EQ(at(5, 2), 4u);  // the area's lower half lies off the screen
 }
 
 }  // namespace

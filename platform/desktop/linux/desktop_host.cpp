@@ -13,8 +13,9 @@
 namespace plat {
 namespace {
 
-[[noreturn]] void EndWithMessage(const std::string& text) {
-    std::fprintf(stderr, "%s: %s\n", posixsys::ProgramFileName().c_str(), text.c_str());
+// who: the name the line starts with.
+[[noreturn]] void EndWithMessage(const std::string& who, const std::string& text) {
+    std::fprintf(stderr, "%s: %s\n", who.c_str(), text.c_str());
     std::fflush(nullptr);
     std::_Exit(1);
 }
@@ -43,7 +44,7 @@ std::unique_ptr<WindowSystem> DesktopHost::ChooseOrEnd(const std::string& asked,
                                                        bool daemonWindow) {
     std::string why;
     std::unique_ptr<WindowSystem> system = ChooseWindowSystem(asked, daemonWindow, why);
-    if (!system) EndWithMessage(why);
+    if (!system) EndWithMessage(posixsys::ProgramFileName(), why);
     return system;
 }
 
@@ -123,11 +124,7 @@ double DesktopHost::ScreenHeight() {
 std::unique_ptr<SaverWindow> DesktopHost::CreateSaverWindow(SaverEvents& events) {
     std::string why;
     std::unique_ptr<FrameWindow> window = system_->CreateSaverWindow(*windows_, events, hack_, why);
-    if (!window) {
-        std::fprintf(stderr, "Corvane: %s\n", why.c_str());
-        std::fflush(nullptr);
-        std::_Exit(1);
-    }
+    if (!window) EndWithMessage("Corvane", why);
     return window;
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/desktop/linux/frame_window.h"
+#include "platform/desktop/linux/scale_pixels.h"
 #include "platform/desktop/linux/window_system.h"
 
 namespace plat {
@@ -65,13 +66,8 @@ void DesktopWindows::CaptureWholeScreen() {
     if (!screen_ || !screen_(w, h) || w <= 0 || h <= 0) return;
     std::vector<std::uint32_t> whole(static_cast<std::size_t>(w) * h, 0xFFFFFFu);
     if (!system_->CaptureDesktop(0, w, h, whole.data(), w)) return;
-    for (int y = 0; y < desktopHeight_; ++y) {
-        const std::uint32_t* src =
-            &whole[static_cast<std::size_t>(static_cast<long long>(y) * h / desktopHeight_) * w];
-        std::uint32_t* row = desktop_.get() + static_cast<std::size_t>(y) * desktopWidth_;
-        for (int x = 0; x < desktopWidth_; ++x)
-            row[x] = src[static_cast<long long>(x) * w / desktopWidth_];
-    }
+    ScaleInto({whole.data(), w, h, w}, {0, 0, desktopWidth_, desktopHeight_}, desktop_.get(),
+              desktopWidth_, desktopHeight_, desktopWidth_);
 }
 
 void DesktopWindows::Changed(HWND hwnd, int x, int y, int width, int height) {

@@ -64,9 +64,9 @@ void FrameWindow::SetScale(int scale) {
 
 // Each drawn rectangle, reduced: every window pixel the average of the
 // scale x scale pixels it stands for.
-bool FrameWindow::PresentScaled() {
+void FrameWindow::PresentScaled() {
     WindowSurface real;
-    if (large_.empty() || !Pixels(real)) return true;
+    if (large_.empty() || !Pixels(real)) return;
     shown_.Clear();
     const int k = scale_;
     for (int i = 0; i < dirty_.Count(); ++i) {
@@ -95,7 +95,7 @@ bool FrameWindow::PresentScaled() {
         }
         shown_.Add({x0, y0, x1 - x0, y1 - y0});
     }
-    return shown_.Count() == 0 || PresentRects(shown_.Data(), shown_.Count());
+    if (shown_.Count() > 0) PresentRects(shown_.Data(), shown_.Count());
 }
 
 void FrameWindow::Present() {

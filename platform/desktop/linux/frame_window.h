@@ -94,7 +94,7 @@ class FrameWindow : public SaverWindow {
     std::vector<std::uint32_t> large_;  // a scaled window's drawing
     DirtyRects shown_;                  // its rectangles on screen
 
-    bool PresentScaled();
+    void PresentScaled();
 };
 
 }  // namespace plat

@@ -12,36 +12,29 @@ namespace {
 
 struct Entry {
     const char* name;
-    // Whether it can serve this session; when not, why not.
-    bool (*available)(std::string& why);
-    std::unique_ptr<WindowSystem> (*create)();
+    // The window system for this session; null, with why not in why, where
+    // it cannot serve it.
+    std::unique_ptr<WindowSystem> (*open)(std::string& why);
     bool daemonWindows;  // draws into a screen-saver daemon's X window
     bool onlyByName;     // never chosen unless asked for
 };
 
-bool StubReady(std::string&) {
-    return StubAvailable();
-}
-
-bool X11Ready(std::string& why) {
-    if (X11Available()) return true;
-    const char* display = std::getenv("DISPLAY");
-    why = std::string("cannot open the X display \"") + (display ? display : "") + "\"";
-    return false;
-}
-
 // Windows named by an X id (a preview's) through XWayland.
-std::unique_ptr<WindowSystem> CreateWayland() {
-    return CreateWaylandSystem(CreateX11WindowsIfThere);
+std::unique_ptr<WindowSystem> OpenWayland(std::string& why) {
+    return CreateWaylandSystem(CreateX11WindowsIfThere, why);
+}
+
+std::unique_ptr<WindowSystem> OpenStub(std::string&) {
+    return CreateStubSystem();
 }
 
 // One line for each window system, in the order they are tried: in a
 // Wayland session Wayland, then X11 (XWayland); in an X session only X11
 // is available.
 constexpr Entry kSystems[] = {
-    {"wayland", WaylandAvailable, CreateWayland, false, false},
-    {"x11", X11Ready, CreateX11System, true, false},
-    {"stub", StubReady, CreateStubSystem, false, true},
+    {"wayland", OpenWayland, false, false},
+    {"x11", CreateX11System, true, false},
+    {"stub", OpenStub, false, true},
 };
 
 }  // namespace
@@ -73,8 +66,7 @@ std::unique_ptr<WindowSystem> ChooseWindowSystem(const std::string& asked, bool 
         if (!asked.empty() && asked != e.name) continue;
         if (asked.empty() && (e.onlyByName || (daemonWindow && !e.daemonWindows))) continue;
         std::string unavailable;
-        if (e.available(unavailable))
-            if (auto system = e.create()) return system;
+        if (auto system = e.open(unavailable)) return system;
         if (!asked.empty()) {
             why = unavailable;
             return nullptr;

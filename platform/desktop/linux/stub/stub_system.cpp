@@ -76,11 +76,7 @@ class StubSystem : public WindowSystem {
 
 }  // namespace
 
-// Always there; chosen only when asked for by name.
-bool StubAvailable() {
-    return true;
-}
-
+// Always there; chosen only when asked for by name (window_systems.cpp).
 std::unique_ptr<WindowSystem> CreateStubSystem() {
     return std::make_unique<StubSystem>();
 }

@@ -15,7 +15,6 @@
 
 namespace plat {
 
-bool StubAvailable();
 std::unique_ptr<WindowSystem> CreateStubSystem();
 
 }  // namespace plat

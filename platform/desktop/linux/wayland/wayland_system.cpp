@@ -55,13 +55,8 @@ class WaylandSystem : public WindowSystem {
 
 }  // namespace
 
-bool WaylandAvailable(std::string& why) {
-    return WlConnection::Open(why) != nullptr;
-}
-
 std::unique_ptr<WindowSystem> CreateWaylandSystem(
-    std::function<std::unique_ptr<SystemWindows>()> foreign) {
-    std::string why;
+    std::function<std::unique_ptr<SystemWindows>()> foreign, std::string& why) {
     std::unique_ptr<WlConnection> wl = WlConnection::Open(why);
     if (!wl) return nullptr;
     return std::make_unique<WaylandSystem>(std::move(wl), std::move(foreign));

@@ -17,11 +17,10 @@
 
 namespace plat {
 
-// Whether a Wayland compositor answers and has what the saver needs; when
-// not, why not.
-bool WaylandAvailable(std::string& why);
-// foreign gives the windows named by an X id (XWayland's), or null.
+// Null, with why not in why, unless a Wayland compositor answers and has
+// what the saver needs. foreign gives the windows named by an X id
+// (XWayland's), or null.
 std::unique_ptr<WindowSystem> CreateWaylandSystem(
-    std::function<std::unique_ptr<SystemWindows>()> foreign);
+    std::function<std::unique_ptr<SystemWindows>()> foreign, std::string& why);
 
 }  // namespace plat

@@ -26,6 +26,7 @@ class ShmBuffer {
     }
     int Width() const { return width_; }
     int Height() const { return height_; }
+    int Pitch() const { return stride_ / 4; }  // in 32-bit pixels
     wl_buffer* Buffer() const { return buffer_; }
     bool Busy() const { return busy_; }
     void SetBusy() { busy_ = true; }

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/desktop/linux/scale_pixels.h"
 #include "platform/desktop/linux/wayland/portal_screenshot.h"
 #include "platform/desktop/linux/wayland/wl_connection.h"
 #include "platform/desktop/linux/wayland/wl_shm_buffer.h"
@@ -43,23 +44,6 @@ const zwlr_screencopy_frame_v1_listener kFrameListener = {
     Frame::Buffer, Frame::Flags,  Frame::Ready, Frame::Failed,
     Frame::Damage, Frame::Dmabuf, Frame::Listed};
 
-// Places the copy (pixels of the output's mode) at area of dst, scaled to
-// the area's logical size, nearest pixel.
-void Place(const ShmBuffer& b, bool upsideDown, const MonitorRect& area, int width, int height,
-           std::uint32_t* dst, int pitch) {
-    const int x0 = std::max(area.x, 0), y0 = std::max(area.y, 0);
-    const int x1 = std::min(area.x + area.width, width),
-              y1 = std::min(area.y + area.height, height);
-    for (int y = y0; y < y1; ++y) {
-        int sy = static_cast<int>(static_cast<long long>(y - area.y) * b.Height() / area.height);
-        if (upsideDown) sy = b.Height() - 1 - sy;
-        const std::uint32_t* src = b.Row(sy);
-        std::uint32_t* row = dst + static_cast<std::size_t>(y) * pitch;
-        for (int x = x0; x < x1; ++x)
-            row[x] = src[static_cast<long long>(x - area.x) * b.Width() / area.width] & 0xFFFFFF;
-    }
-}
-
 // One output's picture; false with the reason in why.
 bool CopyOutput(WlConnection& wl, wl_output* output, const MonitorRect& area, int width, int height,
                 std::uint32_t* dst, int pitch, std::string& why) {
@@ -86,7 +70,10 @@ bool CopyOutput(WlConnection& wl, wl_output* output, const MonitorRect& area, in
                       : "the copy failed";
         return false;
     }
-    Place(*b, f.flags & ZWLR_SCREENCOPY_FRAME_V1_FLAGS_Y_INVERT, area, width, height, dst, pitch);
+    // The mode's pixels brought to the output's logical size.
+    ScaleInto({b->Row(0), b->Width(), b->Height(), b->Pitch(),
+               (f.flags & ZWLR_SCREENCOPY_FRAME_V1_FLAGS_Y_INVERT) != 0},
+              area, dst, width, height, pitch);
     return true;
 }
 
@@ -94,13 +81,8 @@ bool CopyOutput(WlConnection& wl, wl_output* output, const MonitorRect& area, in
 bool FromPortal(int width, int height, std::uint32_t* dst, int pitch, std::string& why) {
     PortalPicture pic;
     if (!PortalScreenshot(pic, why)) return false;
-    for (int y = 0; y < height; ++y) {
-        const std::uint32_t* src =
-            &pic.pixels[static_cast<std::size_t>(static_cast<long long>(y) * pic.height / height) *
-                        pic.width];
-        std::uint32_t* row = dst + static_cast<std::size_t>(y) * pitch;
-        for (int x = 0; x < width; ++x) row[x] = src[static_cast<long long>(x) * pic.width / width];
-    }
+    ScaleInto({pic.pixels.data(), pic.width, pic.height, pic.width}, {0, 0, width, height}, dst,
+              width, height, pitch);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/desktop/linux/session_bus.h"
 #include "platform/desktop/linux/x11/sdl_hack_window.h"
@@ -96,17 +97,16 @@ class X11System : public WindowSystem {
 
 }  // namespace
 
-bool X11Available() {
-    return CanOpenDisplay();
-}
-
 std::unique_ptr<SystemWindows> CreateX11WindowsIfThere() {
     if (!CanOpenDisplay()) return nullptr;
     return std::make_unique<X11Windows>();
 }
 
-std::unique_ptr<WindowSystem> CreateX11System() {
-    return std::make_unique<X11System>();
+std::unique_ptr<WindowSystem> CreateX11System(std::string& why) {
+    if (CanOpenDisplay()) return std::make_unique<X11System>();
+    const char* display = std::getenv("DISPLAY");
+    why = std::string("cannot open the X display \"") + (display ? display : "") + "\"";
+    return nullptr;
 }
 
 }  // namespace plat
