@@ -5,6 +5,7 @@
 #include <png.h>
 
 #include <cstdio>
+#include <fstream>
 #include <random>
 
 #include "tests/support/bmp_files.h"
@@ -111,6 +112,47 @@ TEST_F(RenderTest, APictureOverTheBoundIsNamedWithTheReason) {
               std::string::npos)
         << error;
     EXPECT_EQ(frames, 0);
+}
+
+// Golden frames: what reaches the window, byte for byte, in the first
+// frames of runs at two sizes over the white tiles and over a fixed desktop
+// picture. A change to how the drawing is done must not change a pixel; a
+// change to what is drawn updates the digests here on purpose.
+TEST_F(RenderTest, FramesMatchTheirGoldenDigests) {
+    struct Case {
+        int w, h;
+        bool desktop;
+        std::uint64_t digest;
+    };
+    const Case cases[] = {{320, 240, false, 0xd731ca9673cc77eaull},
+                          {1024, 768, false, 0x34f2065a80148a16ull},
+                          {320, 240, true, 0x4ec0203ca81f9c13ull},
+                          {1024, 768, true, 0xb0972616ce2b0393ull}};
+    for (const Case& c : cases) {
+        std::ofstream(folder / "corvane.ini") << (c.desktop ? "[mode]\r\nscMode=1\r\n" : "");
+        render::Options o;
+        o.folder = folder.path();
+        o.width = c.w;
+        o.height = c.h;
+        o.frames = 12;
+        o.tick = 777000;
+        o.timeOfDay = 3600;
+        if (c.desktop)
+            for (int y = 0; y < c.h; ++y)
+                for (int x = 0; x < c.w; ++x)
+                    o.desktop.push_back(((x * 5) & 0xFF) << 16 | ((y * 3) & 0xFF) << 8 |
+                                        ((x ^ y) & 0xFF));
+        std::uint64_t digest = 14695981039346656037ull;  // FNV-1a over every frame's bytes
+        std::string error = render::Render(o, [&](int, const render::Frame& f) {
+            for (std::uint32_t p : *f.pixels)
+                for (int b = 0; b < 4; ++b)
+                    digest = (digest ^ ((p >> (8 * b)) & 0xFF)) * 1099511628211ull;
+        });
+        plat::SetHost(&host);
+        ASSERT_EQ(error, "");
+        EXPECT_EQ(digest, c.digest) << c.w << "x" << c.h << (c.desktop ? " desktop" : " white")
+                                    << ": 0x" << std::hex << digest;
+    }
 }
 
 // GIF's LZW decoder, as a viewer runs it.

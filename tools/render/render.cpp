@@ -54,7 +54,8 @@ std::string Render(const Options& options,
     Module1::Run = Module1::RunKind::Unattended;
     std::string error;
     {
-        plat::HeadlessScreen& screen = host.Screen();  // its desktop is white
+        plat::HeadlessScreen& screen = host.Screen();
+        screen.desktop = options.desktop;
         Form1 form;
         // A frame is complete at the first pump after it drew on the window.
         int index = 0;

@@ -20,6 +20,9 @@ struct Options {
     std::uint32_t tick = 0;  // the clock at the start (milliseconds)
     double timeOfDay = 0;    // seconds since midnight at the start
     bool clockNow = false;   // start at the system's clock instead
+    // The desktop picture a desktop-mode run captures, row by row at the
+    // run's size (0x00RRGGBB); white when empty.
+    std::vector<std::uint32_t> desktop;
 };
 
 // Renders options.frames frames; sink gets them in order (index from 1).
