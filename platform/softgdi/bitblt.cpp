@@ -195,7 +195,8 @@ void Run(const Blit& b) {
 // A mask held back by one call: an OR of a monochrome source onto a colour
 // memory bitmap waits, so that the AND of a sprite onto the same rectangle
 // that follows it (TransparentDraw) runs in the same pass. Anything else that
-// could see or change the pixels first carries the mask out (FlushPending).
+// could see or change the pixels first reaches them through the object
+// table's lookups, which carry the mask out first (FlushPending).
 struct HeldMask {
     bool held = false;
     Blit mask{};
@@ -228,15 +229,15 @@ namespace plat {
 bool BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int sx, int sy,
             std::uint32_t rop) {
     using namespace softgdi;
-    Dc* ddc = FindDC(dest);
-    Surface* d = SurfaceOf(dest);
+    Dc* ddc = PeekDC(dest);
+    Surface* d = PeekSurface(dest);
     if (!ddc || !d) return false;
     const std::uint8_t code = plat::TernaryCode(rop);
     const Surface* s = nullptr;
     const Dc* sdc = nullptr;
     if (plat::UsesSource(rop)) {
-        sdc = FindDC(src);
-        s = SurfaceOf(src);
+        sdc = PeekDC(src);
+        s = PeekSurface(src);
         if (!sdc || !s) return false;
     }
     if (width <= 0 || height <= 0) return true;

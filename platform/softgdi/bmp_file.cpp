@@ -236,7 +236,6 @@ HBITMAP LoadBitmapFromMemory(const std::uint8_t* data, std::size_t size) {
 // Written with ReplaceFileContent, so a failed save leaves the old file whole.
 // Monochrome bitmaps go through SDL's encoder as 2-colour palette files.
 bool SaveBitmapFile(HBITMAP bitmap, const std::string& path) {
-    softgdi::FlushPending();
     const softgdi::Bitmap* bm = softgdi::FindBitmap(bitmap);
     if (!bm || path.empty()) return false;
     if (!bm->surface.mono) return ReplaceFileContent(path, softgdi::Encode24(bm->surface));

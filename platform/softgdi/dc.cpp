@@ -29,7 +29,6 @@ HDC GetDC(HWND hwnd) {
 }
 
 int ReleaseDC(HWND, HDC hdc) {
-    softgdi::FlushPending();
     softgdi::Entry* e = Find(hdc);
     if (!e || e->kind != Kind::WindowDC) return 0;
     const HWND window = e->dc.hwnd;
@@ -58,7 +57,6 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, std::int32_t width, std::int32_t height)
 }
 
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ obj) {
-    softgdi::FlushPending();
     softgdi::Entry* dcEntry = Find(hdc);
     softgdi::Bitmap* b = FindBitmap(obj);
     if (!dcEntry || dcEntry->kind != Kind::MemoryDC || !b) return 0;
@@ -74,7 +72,6 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ obj) {
 }
 
 bool DeleteObject(HGDIOBJ obj) {
-    softgdi::FlushPending();
     softgdi::Entry* e = Find(obj);
     if (!e) return false;
     if (e->kind == Kind::Stock) return true;
@@ -84,7 +81,6 @@ bool DeleteObject(HGDIOBJ obj) {
 }
 
 bool DeleteDC(HDC hdc) {
-    softgdi::FlushPending();
     softgdi::Entry* e = Find(hdc);
     if (!e || e->kind != Kind::MemoryDC) return false;
     if (softgdi::Bitmap* b = FindBitmap(e->dc.bitmap); b && e->dc.bitmap != softgdi::kStockBitmap)

@@ -130,32 +130,58 @@ void FreeEntry(std::uint32_t handle) {
     --t.live;
 }
 
-Entry* Find(std::uint32_t handle) {
+Entry* Peek(std::uint32_t handle) {
     Table& t = table();
     if (handle == 0 || handle > t.entries.size()) return nullptr;
     Entry& e = t.entries[handle - 1];
     return e.kind == Kind::Free ? nullptr : &e;
 }
 
-Bitmap* FindBitmap(plat::HBITMAP handle) {
-    Entry* e = Find(handle);
+Entry* Find(std::uint32_t handle) {
+    FlushPending();
+    return Peek(handle);
+}
+
+namespace {
+
+Bitmap* BitmapOf(Entry* e) {
     if (!e || (e->kind != Kind::Bitmap && e->kind != Kind::Stock)) return nullptr;
     return e->bitmap.get();
 }
 
-Dc* FindDC(plat::HDC handle) {
-    Entry* e = Find(handle);
+Dc* DcOf(Entry* e) {
     if (!e || (e->kind != Kind::MemoryDC && e->kind != Kind::WindowDC)) return nullptr;
     return &e->dc;
 }
 
-Surface* SurfaceOf(plat::HDC hdc) {
-    Entry* e = Find(hdc);
+Surface* SurfaceOfEntry(Entry* e) {
     if (!e) return nullptr;
     if (e->kind == Kind::WindowDC) return &e->dc.window;
     if (e->kind != Kind::MemoryDC) return nullptr;
-    Bitmap* b = FindBitmap(e->dc.bitmap);
+    Bitmap* b = BitmapOf(Peek(e->dc.bitmap));
     return b ? &b->surface : nullptr;
+}
+
+}  // namespace
+
+Bitmap* FindBitmap(plat::HBITMAP handle) {
+    return BitmapOf(Find(handle));
+}
+
+Dc* FindDC(plat::HDC handle) {
+    return DcOf(Find(handle));
+}
+
+Surface* SurfaceOf(plat::HDC hdc) {
+    return SurfaceOfEntry(Find(hdc));
+}
+
+Dc* PeekDC(plat::HDC handle) {
+    return DcOf(Peek(handle));
+}
+
+Surface* PeekSurface(plat::HDC hdc) {
+    return SurfaceOfEntry(Peek(hdc));
 }
 
 WindowProvider* Provider() {
@@ -166,6 +192,7 @@ int LiveCount() {
 }
 
 void MoveWindowDCs(plat::HWND hwnd, const WindowSurface& pixels) {
+    FlushPending();
     for (Entry& e : table().entries)
         if (e.kind == Kind::WindowDC && e.dc.hwnd == hwnd)
             e.dc.window = {pixels.width, pixels.height, pixels.pitch,

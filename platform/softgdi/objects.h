@@ -83,16 +83,22 @@ plat::HDC NewWindowDC(plat::HWND hwnd, const WindowSurface& pixels);
 void FreeEntry(std::uint32_t handle);
 
 // The entry of a live handle, or nullptr. Valid until the next creation.
+// These lookups are the one way to an object, and each first carries out a
+// BitBlt held back to be joined with the next one (FlushPending): whatever
+// reads or writes pixels, selects or frees a bitmap, reached them through
+// here and so sees finished pixels.
 Entry* Find(std::uint32_t handle);
 Bitmap* FindBitmap(plat::HBITMAP handle);  // stock bitmap included
 Dc* FindDC(plat::HDC handle);              // memory or window DC
+Surface* SurfaceOf(plat::HDC hdc);         // the pixels a DC draws on, or nullptr
 
-// The pixels a DC draws on, or nullptr.
-Surface* SurfaceOf(plat::HDC hdc);
+// The same lookups leaving a held BitBlt held: for BitBlt alone, which
+// decides whether its operation joins the held one.
+Entry* Peek(std::uint32_t handle);
+Dc* PeekDC(plat::HDC handle);
+Surface* PeekSurface(plat::HDC hdc);
 
-// Carries out a BitBlt held back to be joined with the next one (bitblt.cpp).
-// Everything that reads or writes pixels, or selects or frees a bitmap,
-// calls it first.
+// Carries out the BitBlt held back, if any (bitblt.cpp).
 void FlushPending();
 
 WindowProvider* Provider();

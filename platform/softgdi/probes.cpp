@@ -38,11 +38,9 @@ int LiveObjects() {
     return softgdi::LiveCount();
 }
 bool ReadPixel(HDC hdc, int x, int y, std::uint32_t& rgb) {
-    softgdi::FlushPending();
     return softgdi::ReadPixelAt(hdc, x, y, rgb);
 }
 bool WritePixel(HDC hdc, int x, int y, std::uint32_t rgb) {
-    softgdi::FlushPending();
     return softgdi::WritePixelAt(hdc, x, y, rgb);
 }
 

@@ -1,4 +1,5 @@
 // The software GDI: objects, raster operations, conversions, clipping.
+#include <filesystem>
 #include <string_view>
 #include <utility>
 
@@ -236,7 +237,8 @@ TEST_F(Gdi, WindowDcsDrawIntoTheWindowAndReportWhatChanged) {
 
 namespace {
 
-// A mask ORed onto a canvas, then `next`; with `apart` a pixel is read in
+// A mask ORed onto a canvas, then `next` (given the canvas, a sprite, a
+// canvas to copy into and the mask); with `apart` another BitBlt comes in
 // between, which makes the GDI carry the mask out before `next`. Gives the
 // canvas's pixels and what `next` copied elsewhere.
 template <typename Next>
@@ -249,11 +251,24 @@ std::vector<std::uint32_t> MaskThen(bool apart, Next next) {
             sprite.Set(x, y, (x + y) % 3 ? kWhite : 0x336699 + x);
         }
     plat::BitBlt(dst.dc, 3, 1, 21, 3, mask.dc, 5, 1, plat::SRCPAINT);
-    if (apart) dst.At(0, 0);
-    next(dst, sprite, copy);
+    if (apart) plat::BitBlt(copy.dc, 0, 0, 1, 1, copy.dc, 0, 0, plat::SRCCOPY);
+    next(dst, sprite, copy, mask);
     std::vector<std::uint32_t> out = dst.Pixels(), copied = copy.Pixels();
     out.insert(out.end(), copied.begin(), copied.end());
     return out;
+}
+
+// The canvas's bitmap taken out of its DC and read through another.
+void ReadThroughAnotherDc(Canvas& d, Canvas& c) {
+    const plat::HBITMAP spare = plat::CreateCompatibleBitmap(0, 1, 1);
+    const plat::HGDIOBJ bitmap = plat::SelectObject(d.dc, spare);
+    const plat::HDC other = plat::CreateCompatibleDC(0);
+    const plat::HGDIOBJ stock = plat::SelectObject(other, bitmap);
+    plat::BitBlt(c.dc, 0, 0, 30, 5, other, 0, 0, plat::SRCCOPY);
+    plat::SelectObject(other, stock);
+    plat::DeleteDC(other);
+    plat::SelectObject(d.dc, bitmap);
+    plat::DeleteObject(spare);
 }
 
 }  // namespace
@@ -261,33 +276,62 @@ std::vector<std::uint32_t> MaskThen(bool apart, Next next) {
 // The sprite pass may join the mask pass before it; whatever follows the
 // mask, the pixels are those of the two operations one after the other.
 TEST_F(Gdi, AMaskAndWhatFollowsItGiveThePixelsOfTheTwoApart) {
-    auto sprite = [](Canvas& d, Canvas& s, Canvas&) {
-        plat::BitBlt(d.dc, 3, 1, 21, 3, s.dc, 2, 0, plat::SRCAND);
-    };
-    auto elsewhere = [](Canvas& d, Canvas& s, Canvas&) {
+    using C = Canvas&;
+    auto sprite = [](C d, C s, C, C) { plat::BitBlt(d.dc, 3, 1, 21, 3, s.dc, 2, 0, plat::SRCAND); };
+    auto elsewhere = [](C d, C s, C, C) {
         plat::BitBlt(d.dc, 4, 1, 21, 3, s.dc, 2, 0, plat::SRCAND);
     };
-    auto readBack = [](Canvas& d, Canvas&, Canvas& c) {
+    auto readBack = [](C d, C, C c, C) {
         plat::BitBlt(c.dc, 0, 0, 30, 5, d.dc, 0, 0, plat::SRCCOPY);
     };
-    auto ontoItself = [](Canvas& d, Canvas&, Canvas&) {
+    auto ontoItself = [](C d, C, C, C) {
         plat::BitBlt(d.dc, 3, 1, 21, 3, d.dc, 2, 0, plat::SRCAND);
     };
-    // The canvas's bitmap taken out of its DC and read through another.
-    auto reselected = [](Canvas& d, Canvas&, Canvas& c) {
-        const plat::HBITMAP spare = plat::CreateCompatibleBitmap(0, 1, 1);
-        const plat::HGDIOBJ bitmap = plat::SelectObject(d.dc, spare);
+    auto reselected = [](C d, C, C c, C) { ReadThroughAnotherDc(d, c); };
+    // The mask's own bitmap leaves its DC and is changed there before the
+    // canvas is read: the canvas holds the mask as it was.
+    auto maskChanged = [](C d, C, C c, C m) {
+        const plat::HBITMAP spare = plat::CreateCompatibleBitmap(m.dc, 30, 5);
+        const plat::HGDIOBJ bitmap = plat::SelectObject(m.dc, spare);
         const plat::HDC other = plat::CreateCompatibleDC(0);
         const plat::HGDIOBJ stock = plat::SelectObject(other, bitmap);
-        plat::BitBlt(c.dc, 0, 0, 30, 5, other, 0, 0, plat::SRCCOPY);
+        plat::BitBlt(other, 0, 0, 30, 5, other, 0, 0, plat::WHITENESS);
         plat::SelectObject(other, stock);
         plat::DeleteDC(other);
-        plat::SelectObject(d.dc, bitmap);
+        plat::SelectObject(m.dc, bitmap);
         plat::DeleteObject(spare);
+        ReadThroughAnotherDc(d, c);
     };
-    EXPECT_EQ(MaskThen(false, sprite), MaskThen(true, sprite));
-    EXPECT_EQ(MaskThen(false, elsewhere), MaskThen(true, elsewhere));
-    EXPECT_EQ(MaskThen(false, readBack), MaskThen(true, readBack));
-    EXPECT_EQ(MaskThen(false, ontoItself), MaskThen(true, ontoItself));
-    EXPECT_EQ(MaskThen(false, reselected), MaskThen(true, reselected));
+    // The canvas's DC deleted, its bitmap read through another.
+    auto dcDeleted = [](C d, C, C c, C) {
+        const plat::HBITMAP spare = plat::CreateCompatibleBitmap(0, 1, 1);
+        const plat::HGDIOBJ bitmap = plat::SelectObject(d.dc, spare);
+        const plat::HDC fresh = plat::CreateCompatibleDC(0);
+        plat::SelectObject(fresh, bitmap);
+        plat::DeleteDC(d.dc);
+        plat::DeleteObject(spare);
+        d.dc = fresh;  // the canvas goes on with the new DC
+        plat::BitBlt(c.dc, 0, 0, 30, 5, d.dc, 0, 0, plat::SRCCOPY);
+    };
+    auto pixelRead = [](C d, C, C c, C) {
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 30; ++x) c.Set(x, y, d.At(x, y));
+    };
+    auto savedAndLoaded = [](C d, C, C c, C) {
+        const std::string path =
+            (std::filesystem::temp_directory_path() / "corvane-held-mask.bmp").string();
+        ASSERT_TRUE(plat::SaveBitmapFile(d.bmp, path));
+        const plat::HBITMAP loaded =
+            plat::LoadImageA(0, path, plat::IMAGE_BITMAP, 0, 0, plat::LR_LOADFROMFILE);
+        std::filesystem::remove(path);
+        const plat::HDC dc = plat::CreateCompatibleDC(0);
+        const plat::HGDIOBJ stock = plat::SelectObject(dc, loaded);
+        plat::BitBlt(c.dc, 0, 0, 30, 5, dc, 0, 0, plat::SRCCOPY);
+        plat::SelectObject(dc, stock);
+        plat::DeleteDC(dc);
+        plat::DeleteObject(loaded);
+    };
+    for (auto next : {+sprite, +elsewhere, +readBack, +ontoItself, +reselected, +maskChanged,
+                      +dcDeleted, +pixelRead, +savedAndLoaded})
+        EXPECT_EQ(MaskThen(false, next), MaskThen(true, next));
 }
