@@ -36,6 +36,14 @@ class WindowProvider {
     // only as a reference for the screen's format).
     virtual void Reading(HWND) {}
     virtual void Release(HWND hwnd) = 0;
+    // Whether a bitmap of the window's size, once copied whole onto it, may
+    // draw straight into the window's pixels from then on, so that copying
+    // its changed parts to the window costs nothing. Only for windows whose
+    // pixels reach the screen when presented, never when drawn: the window
+    // then holds the bitmap's drawing between presentations. The bitmap takes
+    // its own pixels back before anything else writes the window, and when
+    // its DC is released or its pixels move.
+    virtual bool MayShare(HWND) { return false; }
 };
 
 // nullptr: no provider (on Linux GetDC then gives 0 for every window).

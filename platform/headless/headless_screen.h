@@ -52,6 +52,7 @@ class HeadlessScreen : public plat::WindowProvider {
     void Changed(HWND hwnd, int x, int y, int width, int height) override;
     void Release(HWND hwnd) override;
     void Reading(HWND hwnd) override;
+    bool MayShare(HWND hwnd) override { return hwnd == kWindow; }
 
     static constexpr HWND kWindow = 0x00030003;
 

@@ -101,7 +101,14 @@ void FillColour(const Blit& b, std::uint32_t value) {
     }
 }
 
+// Pixels copied onto themselves, unchanged.
+bool OntoItself(const Blit& b) {
+    return b.code == 0xCC && b.s && b.s->pixels && b.s->pixels == b.d->pixels && b.dx == b.sx &&
+           b.dy == b.sy;
+}
+
 void CopyColour(const Blit& b) {
+    if (OntoItself(b)) return;  // a bitmap sharing its window's pixels
     const bool upward = b.s->pixels == b.d->pixels && b.dy > b.sy;
     for (std::int32_t j0 = 0; j0 < b.h; ++j0) {
         const std::int32_t j = upward ? b.h - 1 - j0 : j0;
@@ -272,9 +279,15 @@ bool BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int sx, int 
     }
     if (sdc && sdc->hwnd != 0)
         if (WindowProvider* p = Provider()) p->Reading(sdc->hwnd);
+    // Anything but the sharing bitmap's own copy writes the window: the
+    // bitmap takes its pixels back first.
+    if (ddc->hwnd != 0 && Shared(ddc->hwnd) && !OntoItself(b)) Unshare(ddc->hwnd);
     Run(b);
-    if (ddc->hwnd != 0)
-        if (WindowProvider* p = Provider()) p->Changed(ddc->hwnd, b.dx, b.dy, b.w, b.h);
+    if (ddc->hwnd == 0) return true;
+    if (WindowProvider* p = Provider()) p->Changed(ddc->hwnd, b.dx, b.dy, b.w, b.h);
+    const bool whole =
+        b.dx == 0 && b.dy == 0 && b.sx == 0 && b.sy == 0 && b.w == d->width && b.h == d->height;
+    if (code == 0xCC && sdc && sdc->hwnd == 0 && whole) TryShare(*ddc, *d, sdc->bitmap);
     return true;
 }
 

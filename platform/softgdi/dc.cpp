@@ -32,6 +32,7 @@ int ReleaseDC(HWND, HDC hdc) {
     softgdi::Entry* e = Find(hdc);
     if (!e || e->kind != Kind::WindowDC) return 0;
     const HWND window = e->dc.hwnd;
+    softgdi::Unshare(window);  // the window's pixels may go once it is given back
     softgdi::FreeEntry(hdc);
     if (plat::WindowProvider* p = softgdi::Provider()) p->Release(window);
     return 1;

@@ -60,6 +60,10 @@ PixelStore::~PixelStore() {
         std::free(pixels_);
 }
 
+void PixelStore::Discard() {
+    if (mapped_) ::madvise(pixels_, mapped_, MADV_DONTNEED);
+}
+
 bool PixelStore::Allocate(std::size_t count) {
     const std::size_t bytes = count * sizeof(std::uint32_t);
     if (bytes < kMappedBytes) {
@@ -125,6 +129,7 @@ void FreeEntry(std::uint32_t handle) {
     Table& t = table();
     Entry* e = Find(handle);
     if (!e || e->kind == Kind::Stock) return;
+    if (e->kind == Kind::Bitmap && e->bitmap->sharedWith != 0) Forget(handle);
     *e = Entry{};
     t.freeSlots.push_back(handle - 1);
     --t.live;
@@ -193,6 +198,7 @@ int LiveCount() {
 
 void MoveWindowDCs(plat::HWND hwnd, const WindowSurface& pixels) {
     FlushPending();
+    Unshare(hwnd);
     for (Entry& e : table().entries)
         if (e.kind == Kind::WindowDC && e.dc.hwnd == hwnd)
             e.dc.window = {pixels.width, pixels.height, pixels.pitch,

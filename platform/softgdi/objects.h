@@ -43,6 +43,9 @@ class PixelStore {
     PixelStore& operator=(const PixelStore&) = delete;
     bool Allocate(std::size_t count);  // false when out of memory
     std::uint32_t* get() const { return pixels_; }
+    // Gives a mapped store's pages back while its pixels live elsewhere; they
+    // come back zero-filled when next written.
+    void Discard();
 
   private:
     std::uint32_t* pixels_ = nullptr;
@@ -54,6 +57,7 @@ struct Bitmap {
     PixelStore colourStore;
     std::unique_ptr<std::uint8_t[]> monoStore;
     plat::HDC selectedIn = 0;
+    plat::HWND sharedWith = 0;  // drawing straight into this window's pixels
 };
 
 enum class Kind : std::uint8_t { Free, Bitmap, MemoryDC, WindowDC, Stock };
@@ -97,6 +101,17 @@ Surface* SurfaceOf(plat::HDC hdc);         // the pixels a DC draws on, or nullp
 Entry* Peek(std::uint32_t handle);
 Dc* PeekDC(plat::HDC handle);
 Surface* PeekSurface(plat::HDC hdc);
+
+// A colour bitmap drawing straight into a window's pixels (see
+// WindowProvider::MayShare; sharing.cpp). After a whole copy of `bitmap` onto
+// the window DC `dc`, shares them when the provider allows it and nothing
+// shares them yet.
+void TryShare(const Dc& dc, const Surface& window, plat::HBITMAP bitmap);
+// Every bitmap drawing into hwnd's pixels takes its own back.
+void Unshare(plat::HWND hwnd);
+bool Shared(plat::HWND hwnd);
+// A bitmap about to be freed stops sharing.
+void Forget(plat::HBITMAP bitmap);
 
 // Carries out the BitBlt held back, if any (bitblt.cpp).
 void FlushPending();

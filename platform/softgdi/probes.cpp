@@ -23,6 +23,7 @@ bool ReadPixelAt(plat::HDC hdc, int x, int y, std::uint32_t& rgb) {
 bool WritePixelAt(plat::HDC hdc, int x, int y, std::uint32_t rgb) {
     Surface* s = At(hdc, x, y);
     if (!s) return false;
+    if (const Dc* dc = FindDC(hdc); dc->hwnd != 0) Unshare(dc->hwnd);
     if (s->mono)
         SetMonoBit(*s, x, y, (rgb & 0xFFFFFF) != 0);
     else

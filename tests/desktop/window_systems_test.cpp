@@ -178,6 +178,78 @@ TEST(FrameWindow, PresentsWhatWasDrawnAndKeepsItThroughANewSize) {
     EXPECT_DOUBLE_EQ(window.ScaleWidth(), 80 * 15.0);
 }
 
+namespace {
+
+std::uint32_t PixelOf(plat::HDC dc, int x, int y) {
+    std::uint32_t rgb = 0xDEADBEEF;
+    EXPECT_TRUE(plat::ReadPixel(dc, x, y, rgb));
+    return rgb;
+}
+
+}  // namespace
+
+// A bitmap of the window's size copied whole onto it draws straight into the
+// window's pixels from then on (its copies to the window cost nothing), and
+// takes its own back before anything else writes the window, when the
+// window's pixels are renewed and when the window goes.
+TEST(FrameWindow, ABitmapCopiedWholeDrawsInTheWindowUntilItsPixelsAreWrittenOrGo) {
+    plat::DesktopWindows windows(std::make_unique<NoSystemWindows>(),
+                                 [](int& w, int& h) { w = 64, h = 48; });
+    Recorder events;
+    auto window = std::make_unique<TestWindow>(windows, events, 64, 48);
+    plat::HDC dc = window->hDC();
+    const plat::HDC mem = plat::CreateCompatibleDC(dc);
+    const plat::HBITMAP bmp = plat::CreateCompatibleBitmap(dc, 64, 48);
+    const plat::HGDIOBJ old = plat::SelectObject(mem, bmp);
+    auto fill = [&](int x, int y, int w, int h, std::uint32_t rop) {
+        ASSERT_TRUE(plat::BitBlt(mem, x, y, w, h, 0, 0, 0, rop));
+    };
+    auto share = [&] {
+        fill(0, 0, 64, 48, plat::WHITENESS);
+        ASSERT_TRUE(plat::BitBlt(dc, 0, 0, 64, 48, mem, 0, 0, plat::SRCCOPY));
+        window->Pump();
+    };
+    share();
+    fill(10, 10, 5, 5, plat::BLACKNESS);
+    EXPECT_EQ(window->At(10, 10), 0u);  // drawn straight into the window's pixels
+    ASSERT_TRUE(plat::BitBlt(dc, 8, 8, 9, 9, mem, 8, 8, plat::SRCCOPY));
+    window->Pump();
+    ASSERT_EQ(window->presented.size(), 1u);  // the copy is still presented
+    EXPECT_EQ(window->presented[0].x, 8);
+    EXPECT_EQ(window->presented[0].w, 9);
+
+    // Another drawing onto the window: the bitmap keeps its own pixels.
+    ASSERT_TRUE(plat::BitBlt(dc, 0, 0, 4, 4, 0, 0, 0, plat::BLACKNESS));
+    EXPECT_EQ(window->At(0, 0), 0u);
+    EXPECT_EQ(PixelOf(mem, 0, 0), 0xFFFFFFu);
+    EXPECT_EQ(PixelOf(mem, 10, 10), 0u);
+    fill(30, 30, 2, 2, plat::BLACKNESS);
+    EXPECT_EQ(window->At(30, 30), 0xFFFFFFu);  // no longer shared
+
+    // New pixels for the window (the old ones are freed): the bitmap keeps
+    // its drawing; at a new size it shares nothing.
+    share();
+    fill(20, 20, 3, 3, plat::BLACKNESS);
+    window->Resize(80, 60);
+    EXPECT_EQ(PixelOf(mem, 20, 20), 0u);
+    EXPECT_EQ(PixelOf(mem, 40, 40), 0xFFFFFFu);
+    ASSERT_TRUE(plat::BitBlt(dc, 0, 0, 64, 48, mem, 0, 0, plat::SRCCOPY));
+    fill(50, 40, 2, 2, plat::BLACKNESS);
+    EXPECT_EQ(window->At(50, 40), 0xFFFFFFu);
+
+    // The window goes (its DC given back, its pixels freed).
+    window = std::make_unique<TestWindow>(windows, events, 64, 48);
+    dc = window->hDC();
+    share();
+    fill(1, 2, 3, 4, plat::BLACKNESS);
+    window.reset();
+    EXPECT_EQ(PixelOf(mem, 1, 2), 0u);
+    EXPECT_EQ(PixelOf(mem, 5, 2), 0xFFFFFFu);
+    plat::SelectObject(mem, old);
+    plat::DeleteObject(bmp);
+    plat::DeleteDC(mem);
+}
+
 // A window too small for the flags at their size (a preview pane) shows a
 // screen three times its size, each of its pixels the average of the nine it
 // stands for.

@@ -70,6 +70,11 @@ void DesktopWindows::CaptureWholeScreen() {
               desktopWidth_, desktopHeight_, desktopWidth_);
 }
 
+// The saver window's pixels reach the screen only when presented.
+bool DesktopWindows::MayShare(HWND hwnd) {
+    return window_ && hwnd == window_->Handle();
+}
+
 void DesktopWindows::Changed(HWND hwnd, int x, int y, int width, int height) {
     if (window_ && hwnd == window_->Handle())
         window_->Changed(x, y, width, height);

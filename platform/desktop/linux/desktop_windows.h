@@ -34,6 +34,7 @@ class DesktopWindows : public WindowProvider {
     void Changed(HWND hwnd, int x, int y, int width, int height) override;
     void Release(HWND hwnd) override;
     void Reading(HWND hwnd) override;
+    bool MayShare(HWND hwnd) override;
 
   private:
     std::unique_ptr<SystemWindows> system_;

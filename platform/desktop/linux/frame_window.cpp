@@ -131,6 +131,7 @@ void FrameWindow::RenewPixels() {
                     old.pixels + static_cast<std::size_t>(y) * old.pitch,
                     static_cast<std::size_t>(old.width) * 4);
     current_ = {};
+    MoveWindowPixels(handle_, {});  // the old pixels may go with the next call
     WindowSurface now;
     if (!Acquire(now)) return;
     const int w = std::min(old.width, now.width), h = std::min(old.height, now.height);
