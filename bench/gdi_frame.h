@@ -1,5 +1,11 @@
-// One saver frame with the graphics classes over the software GDI: restore,
-// move and store, draw, stage to a screen-sized window.
+// One saver frame with the graphics classes over the software GDI, as the
+// saver draws it: restore, move and store, draw, stage to a screen-sized
+// window whose pixels the back buffer shares once copied whole onto it, as
+// the saver's own window allows (so the stage's copies cost nothing). Left
+// out: the presentation to the display server and the pumps for input, which
+// scripts/measure-cpu.sh measures in the running program; and the logo moves
+// here like a flag, where the saver's stays in its corner; the flags are
+// the sizes of sprite_layout.h, larger than the shipped pictures.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -24,6 +30,7 @@ class GdiFrame : public plat::WindowProvider {
     bool Acquire(plat::HWND, plat::WindowSurface& out) override;
     void Changed(plat::HWND, int, int, int, int) override {}
     void Release(plat::HWND) override {}
+    bool MayShare(plat::HWND) override { return true; }
 
   private:
     int width_, height_;

@@ -114,6 +114,11 @@ void CopyColour(const Blit& b) {
         const std::int32_t j = upward ? b.h - 1 - j0 : j0;
         std::uint32_t* dp = b.d->pixels + std::size_t(b.dy + j) * b.d->pitch + b.dx;
         const std::uint32_t* sp = b.s->pixels + std::size_t(b.sy + j) * b.s->pitch + b.sx;
+        if (j0 + 1 < b.h) {  // the next row's, ahead of its use
+            const std::ptrdiff_t step = upward ? -1 : 1;
+            Prefetch(sp + step * b.s->pitch, b.w);
+            Prefetch(dp + step * b.d->pitch, b.w);
+        }
         std::memmove(dp, sp, std::size_t(b.w) * 4);
     }
 }
