@@ -43,3 +43,32 @@ ini_get() {  # section key: the value in the program folder's corvane.ini
 reset_ini() { cp "$WIN_SRC/assets/corvane.ini" "$WIN_PROG/corvane.ini"; }
 
 focus_root() { xdotool windowfocus "$(xwininfo -root | awk '/Window id:/{print $4}')" 2>/dev/null || true; }
+
+# Runs a command without the right to write what its owner may not: for
+# root, without the capabilities that pass over a file's permission bits
+# (for everyone else nothing changes). Wine's files are written by its
+# server, so the server must be started this way too (as_owner_server).
+as_owner() {
+    if [ "$(id -u)" = 0 ]; then
+        setpriv --bounding-set -dac_override,-dac_read_search -- "$@"
+    else
+        "$@"
+    fi
+}
+
+# Restarts the prefix's wine server, with (as_owner) or without (plain) the
+# restriction of as_owner.
+restart_wineserver() {  # as_owner|plain
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+    if [ "$1" = as_owner ]; then
+        as_owner wineserver -p
+        as_owner wine cmd.exe /c exit </dev/null >/dev/null 2>&1
+    else
+        wineserver -p
+        wine cmd.exe /c exit </dev/null >/dev/null 2>&1
+    fi
+}
+
+# The Windows path of the running wine program with this Linux pid.
+wine_program_of() { tr '\0' '\n' <"/proc/$1/cmdline" 2>/dev/null | head -1; }
