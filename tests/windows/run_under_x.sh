@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Windows tests inside one X session (started by scripts/test-windows.sh
 # through scripts/xvfb.sh): unit tests under Wine, the differential trace
-# against the Linux build, the process tests, the installer. Ends with one
-# summary line.
+# against the Linux build, the process tests, the installer and the
+# Windows Installer package. Ends with one summary line.
 #   run_under_x.sh WIN_BUILD LINUX_BUILD
 set -uo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
@@ -64,5 +64,15 @@ else
     installer_rc=1 installer_summary="no installer was built"
 fi
 
-echo "WINDOWS SUMMARY: $unit_summary; differential $diffs differences in $cases cases; $process_summary; $installer_summary"
-[ $unit_rc = 0 ] && [ $diffs = 0 ] && [ $process_rc = 0 ] && [ $installer_rc = 0 ]
+# The Windows Installer package, in a Wine prefix of its own.
+msi=$(ls "$WIN_BUILD"/Corvane-*.msi 2>/dev/null | head -1)
+if [ -n "$msi" ]; then
+    bash "$src/tests/windows/installer/msi_test.sh" "$msi" | tee "$WIN_BUILD/msi.log"
+    msi_rc=${PIPESTATUS[0]}
+    msi_summary=$(grep '^msi tests:' "$WIN_BUILD/msi.log" || echo "msi tests did not finish")
+else
+    msi_rc=1 msi_summary="no Windows Installer package was built"
+fi
+
+echo "WINDOWS SUMMARY: $unit_summary; differential $diffs differences in $cases cases; $process_summary; $installer_summary; $msi_summary"
+[ $unit_rc = 0 ] && [ $diffs = 0 ] && [ $process_rc = 0 ] && [ $installer_rc = 0 ] && [ $msi_rc = 0 ]

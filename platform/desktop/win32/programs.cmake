@@ -39,8 +39,28 @@ if(CORVANE_MAKENSIS)
                 -DMAKENSIS=${CORVANE_MAKENSIS} -DSCRIPT=${installer_dir}/corvane.nsi
                 -DVERSION=${PROJECT_VERSION} -DOUT=${setup} -P ${installer_dir}/make_installer.cmake
         DEPENDS Corvane Tellwell corvane_picture_folder ${installer_dir}/corvane.nsi
-                ${installer_dir}/make_installer.cmake ${PROJECT_SOURCE_DIR}/assets/corvane.ini
-                ${CORVANE_FOLDER_PICTURES}
+                ${installer_dir}/make_installer.cmake ${installer_dir}/stage.cmake
+                ${PROJECT_SOURCE_DIR}/assets/corvane.ini ${CORVANE_FOLDER_PICTURES}
         VERBATIM)
     add_custom_target(corvane_installer DEPENDS ${setup})
+endif()
+
+# The Windows Installer package, Corvane-VERSION.msi (when msitools' wixl is
+# there): the same files for every user of the machine, in the system
+# folder.
+find_program(CORVANE_WIXL wixl)
+find_program(CORVANE_MSIBUILD msibuild)
+if(CORVANE_WIXL AND CORVANE_MSIBUILD)
+    set(installer_dir ${CMAKE_CURRENT_LIST_DIR}/installer)
+    set(msi ${CMAKE_BINARY_DIR}/Corvane-${PROJECT_VERSION}.msi)
+    add_custom_command(OUTPUT ${msi}
+        COMMAND ${CMAKE_COMMAND} -DBUILD=${CMAKE_BINARY_DIR} -DSTAGE=${CMAKE_BINARY_DIR}/msi
+                -DWIXL=${CORVANE_WIXL} -DMSIBUILD=${CORVANE_MSIBUILD}
+                -DTEMPLATE=${installer_dir}/corvane.wxs.in -DICON=${CMAKE_CURRENT_LIST_DIR}/res/corvane.ico
+                -DVERSION=${PROJECT_VERSION} -DOUT=${msi} -P ${installer_dir}/make_msi.cmake
+        DEPENDS Corvane Tellwell corvane_picture_folder ${installer_dir}/corvane.wxs.in
+                ${installer_dir}/make_msi.cmake ${installer_dir}/stage.cmake
+                ${PROJECT_SOURCE_DIR}/assets/corvane.ini ${CORVANE_FOLDER_PICTURES}
+        VERBATIM)
+    add_custom_target(corvane_msi DEPENDS ${msi})
 endif()

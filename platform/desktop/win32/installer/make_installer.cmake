@@ -4,12 +4,9 @@
 # removes, and makensis packs them into OUT.
 #   -DBUILD= -DSTAGE= -DMAKENSIS= -DSCRIPT= -DVERSION= -DOUT=
 cmake_policy(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/stage.cmake)
 file(REMOVE_RECURSE ${STAGE})
-execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${STAGE}/files
-                RESULT_VARIABLE rc OUTPUT_QUIET)
-if(rc)
-    message(FATAL_ERROR "installing into ${STAGE}/files failed")
-endif()
+corvane_stage(${BUILD} ${STAGE}/files)
 
 file(GLOB_RECURSE files RELATIVE ${STAGE}/files ${STAGE}/files/*)
 list(SORT files)
