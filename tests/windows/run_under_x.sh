@@ -64,6 +64,16 @@ else
     installer_rc=1 installer_summary="no installer was built"
 fi
 
+# What the two installers carry, read from their files.
+if [ -n "$setup" ] && [ -n "$(ls "$WIN_BUILD"/Corvane-*.msi 2>/dev/null)" ]; then
+    bash "$src/tests/windows/installer/package_files_test.sh" "$setup" \
+        "$(ls "$WIN_BUILD"/Corvane-*.msi | head -1)" "$WIN_BUILD" | tee "$WIN_BUILD/package.log"
+    package_rc=${PIPESTATUS[0]}
+    package_summary=$(grep '^package tests:' "$WIN_BUILD/package.log" || echo "package tests did not finish")
+else
+    package_rc=1 package_summary="package tests: an installer is missing"
+fi
+
 # The Windows Installer package, in a Wine prefix of its own.
 msi=$(ls "$WIN_BUILD"/Corvane-*.msi 2>/dev/null | head -1)
 if [ -n "$msi" ]; then
@@ -74,5 +84,6 @@ else
     msi_rc=1 msi_summary="no Windows Installer package was built"
 fi
 
-echo "WINDOWS SUMMARY: $unit_summary; differential $diffs differences in $cases cases; $process_summary; $installer_summary; $msi_summary"
-[ $unit_rc = 0 ] && [ $diffs = 0 ] && [ $process_rc = 0 ] && [ $installer_rc = 0 ] && [ $msi_rc = 0 ]
+echo "WINDOWS SUMMARY: $unit_summary; differential $diffs differences in $cases cases; $process_summary; $installer_summary; $package_summary; $msi_summary"
+[ $unit_rc = 0 ] && [ $diffs = 0 ] && [ $process_rc = 0 ] && [ $installer_rc = 0 ] &&
+    [ $package_rc = 0 ] && [ $msi_rc = 0 ]

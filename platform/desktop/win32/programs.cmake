@@ -9,10 +9,12 @@ function(corvane_program_resources target file description icon)
     set(RC_FILE ${file})
     set(RC_DESCRIPTION ${description})
     set(RC_ICON ${CMAKE_CURRENT_LIST_DIR}/res/${icon})
-    set(RC_MANIFEST ${CMAKE_CURRENT_LIST_DIR}/res/program.manifest)
+    set(RC_MANIFEST ${CMAKE_BINARY_DIR}/resources/${target}.manifest)
     set(RC_VERSION ${corvane_version})
     set(RC_VERSION_COMMAS ${corvane_version_commas})
     set(rc ${CMAKE_BINARY_DIR}/resources/${target}.rc)
+    # Each program names itself in its manifest.
+    configure_file(${CMAKE_CURRENT_LIST_DIR}/res/program.manifest.in ${RC_MANIFEST} @ONLY)
     configure_file(${CMAKE_CURRENT_LIST_DIR}/res/program.rc.in ${rc} @ONLY)
     target_sources(${target} PRIVATE ${rc})
     set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS
@@ -37,9 +39,11 @@ if(CORVANE_MAKENSIS)
     add_custom_command(OUTPUT ${setup}
         COMMAND ${CMAKE_COMMAND} -DBUILD=${CMAKE_BINARY_DIR} -DSTAGE=${CMAKE_BINARY_DIR}/installer
                 -DMAKENSIS=${CORVANE_MAKENSIS} -DSCRIPT=${installer_dir}/corvane.nsi
+                -DICON=${CMAKE_CURRENT_LIST_DIR}/res/corvane.ico
                 -DVERSION=${PROJECT_VERSION} -DOUT=${setup} -P ${installer_dir}/make_installer.cmake
         DEPENDS Corvane Tellwell corvane_picture_folder ${installer_dir}/corvane.nsi
                 ${installer_dir}/make_installer.cmake ${installer_dir}/stage.cmake
+                ${CMAKE_CURRENT_LIST_DIR}/res/corvane.ico
                 ${PROJECT_SOURCE_DIR}/assets/corvane.ini ${CORVANE_FOLDER_PICTURES}
         VERBATIM)
     add_custom_target(corvane_installer DEPENDS ${setup})

@@ -72,3 +72,17 @@ restart_wineserver() {  # as_owner|plain
 
 # The Windows path of the running wine program with this Linux pid.
 wine_program_of() { tr '\0' '\n' <"/proc/$1/cmdline" 2>/dev/null | head -1; }
+
+# Whether the images of a Windows program's first icon group are those of
+# an .ico file.
+same_icon() {  # PROGRAM ICO
+    local d rc=1
+    d=$(mktemp -d)
+    mkdir -p "$d/got" "$d/want"
+    if wrestool -x -t14 "$1" -o "$d/got.ico" 2>/dev/null && [ -s "$d/got.ico" ] &&
+        icotool -x "$d/got.ico" -o "$d/got" && icotool -x "$2" -o "$d/want"; then
+        [ "$(cd "$d/got" && md5sum -- * | cut -d' ' -f1)" = "$(cd "$d/want" && md5sum -- * | cut -d' ' -f1)" ] && rc=0
+    fi
+    rm -rf "$d"
+    return $rc
+}

@@ -2,7 +2,7 @@
 # corvane_installer target): the install rules lay the program folder out in
 # STAGE/files, its files become the lists that corvane.nsi installs and
 # removes, and makensis packs them into OUT.
-#   -DBUILD= -DSTAGE= -DMAKENSIS= -DSCRIPT= -DVERSION= -DOUT=
+#   -DBUILD= -DSTAGE= -DMAKENSIS= -DSCRIPT= -DICON= -DVERSION= -DOUT=
 cmake_policy(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/stage.cmake)
 file(REMOVE_RECURSE ${STAGE})
@@ -45,7 +45,7 @@ string(APPEND install "SetOutPath \"$INSTDIR\"\n")
 file(WRITE ${STAGE}/install_files.nsh "${install}")
 file(WRITE ${STAGE}/remove_files.nsh "${remove}")
 
-execute_process(COMMAND ${MAKENSIS} -V2 -DVERSION=${VERSION} -DSTAGE=${STAGE} -DOUTFILE=${OUT}
+execute_process(COMMAND ${MAKENSIS} -V2 -DVERSION=${VERSION} -DSTAGE=${STAGE} -DOUTFILE=${OUT} -DICON=${ICON}
                         ${SCRIPT} RESULT_VARIABLE rc)
 if(rc)
     message(FATAL_ERROR "makensis failed")
