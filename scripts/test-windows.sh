@@ -11,7 +11,8 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 win=${1:-build-win}
 linux=${2:-build}
-scripts/deps.sh g++-mingw-w64-x86-64 wine wine64 fonts-wine googletest nsis msitools wixl icoutils 7zip
+scripts/deps.sh g++-mingw-w64-x86-64 wine wine64 fonts-wine googletest nsis msitools wixl icoutils 7zip \
+    osslsigncode openssl
 cmake -S . -B "$win" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null || exit 1
 if ! cmake --build "$win" -j2 || ! cmake --build "$win" -j2 --target corvane_differential_trace ||
     ! cmake --build "$win" --target corvane_installer || ! cmake --build "$win" --target corvane_msi; then

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Windows tests inside one X session (started by scripts/test-windows.sh
 # through scripts/xvfb.sh): unit tests under Wine, the differential trace
-# against the Linux build, the process tests, the installer and the
-# Windows Installer package. Ends with one summary line.
+# against the Linux build, the process tests, the installer, the Windows
+# Installer package and the signing of both. Ends with one summary line.
 #   run_under_x.sh WIN_BUILD LINUX_BUILD
 set -uo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
@@ -84,6 +84,11 @@ else
     msi_rc=1 msi_summary="no Windows Installer package was built"
 fi
 
-echo "WINDOWS SUMMARY: $unit_summary; differential $diffs differences in $cases cases; $process_summary; $installer_summary; $package_summary; $msi_summary"
+# Signing with a throwaway certificate.
+bash "$src/tests/windows/installer/signing_test.sh" "$WIN_BUILD" | tee "$WIN_BUILD/signing.log"
+signing_rc=${PIPESTATUS[0]}
+signing_summary=$(grep '^signing tests:' "$WIN_BUILD/signing.log" || echo "signing tests did not finish")
+
+echo "WINDOWS SUMMARY: $unit_summary; differential $diffs differences in $cases cases; $process_summary; $installer_summary; $package_summary; $msi_summary; $signing_summary"
 [ $unit_rc = 0 ] && [ $diffs = 0 ] && [ $process_rc = 0 ] && [ $installer_rc = 0 ] &&
-    [ $package_rc = 0 ] && [ $msi_rc = 0 ]
+    [ $package_rc = 0 ] && [ $msi_rc = 0 ] && [ $signing_rc = 0 ]

@@ -30,6 +30,9 @@ BrandingText "Corvane Screen Saver ${VERSION}"
 InstallDir "$LOCALAPPDATA\Programs\Corvane"
 InstallDirRegKey HKCU "${UNINST_KEY}" "InstallLocation"
 SetCompressor /SOLID lzma
+!ifdef SIGN_UNINSTALLER
+    !uninstfinalize '${SIGN_UNINSTALLER}' = 0
+!endif
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey "ProductName" "Corvane Screen Saver"
 VIAddVersionKey "CompanyName" "Vantrel Software"

@@ -3,8 +3,10 @@
 # in STAGE/files, its files become one component each in the system folder
 # of corvane.wxs.in, wixl builds OUT, and a row wixl cannot write is added:
 # the uninstall removes the desktop picture that a run of the saver by an
-# administrator may have left beside the pictures.
+# administrator may have left beside the pictures. With the maintainer's
+# certificate (sign.cmake) the programs and OUT are signed.
 #   -DBUILD= -DSTAGE= -DWIXL= -DMSIBUILD= -DTEMPLATE= -DICON= -DVERSION= -DOUT=
+#   [-DSIGN_CERT= -DSIGN_KEY= [-DSIGN_PASSWORD_FILE=] [-DSIGN_TIMESTAMP_URL=] -DOSSLSIGNCODE=]
 cmake_policy(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/stage.cmake)
 corvane_stage(${BUILD} ${STAGE}/files)
@@ -83,3 +85,4 @@ execute_process(COMMAND ${MSIBUILD} ${OUT} -q
 if(rc)
     message(FATAL_ERROR "adding the desktop picture's removal to ${OUT} failed")
 endif()
+corvane_sign(${OUT})
