@@ -149,6 +149,31 @@ TEST_F(WinUserFolder, WithoutAFolderOrDefaultSettingsTheUserFolderIsRefused) {
     EXPECT_NE(why.find("no corvane.ini"), std::string::npos) << why;
 }
 
+TEST_F(WinUserFolder, AFolderThatIsALinkIsRefused) {
+    // The saver's writes would land wherever the link leads.
+    const std::string elsewhere = local + "\\Elsewhere";
+    fs::create_directories(elsewhere + "\\vantrelsoftware\\corvane");
+    // (Wine's CreateSymbolicLink makes nothing; the process tests use a
+    // link of the file system there.)
+    if (!::CreateSymbolicLinkA(user.c_str(), elsewhere.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) ||
+        ::GetFileAttributesA(user.c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "no symbolic links here";
+    std::string why;
+    EXPECT_FALSE(win32::PrepareUserFolder(user, installed, &why));
+    EXPECT_NE(why.find("is a link"), std::string::npos) << why;
+    EXPECT_FALSE(fs::exists(elsewhere + "\\corvane.ini"));
+    ::RemoveDirectoryA(user.c_str());
+    // The picture folder is refused the same way.
+    fs::create_directories(user + "\\vantrelsoftware");
+    ASSERT_TRUE(::CreateSymbolicLinkA((user + "\\vantrelsoftware\\corvane").c_str(),
+                                      (elsewhere + "\\vantrelsoftware\\corvane").c_str(),
+                                      SYMBOLIC_LINK_FLAG_DIRECTORY));
+    EXPECT_FALSE(win32::PrepareUserFolder(user, installed, &why));
+    EXPECT_NE(why.find("is a link"), std::string::npos) << why;
+    EXPECT_TRUE(fs::is_empty(elsewhere + "\\vantrelsoftware\\corvane"));
+    ::RemoveDirectoryA((user + "\\vantrelsoftware\\corvane").c_str());
+}
+
 TEST_F(WinUserFolder, TellwellNamedInTheUserFolderIsTheInstalledOne) {
     ASSERT_TRUE(win32::PrepareUserFolder(user, installed));
     const std::string named = user + "\\Tellwell.exe";

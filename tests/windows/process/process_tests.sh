@@ -269,7 +269,8 @@ preview() {
 
 # --- A program folder the user cannot write: each user works from
 # %LOCALAPPDATA%\Corvane, made on first use from the installed settings and
-# pictures; Tellwell is started from where it was installed ---------------
+# pictures; Tellwell is started from where it was installed; a user folder
+# that is a link is refused -------------------------------------------------
 user_folder() {
     local ro=$WIN_BUILD/win-readonly localapp user
     rm -rf "$ro"; cp -r "$WIN_PROG" "$ro"
@@ -331,6 +332,25 @@ user_folder() {
         elif [ "$(cd "$ro" && find . -type f -exec md5sum {} + | sort)" != "$before" ]; then
             why="the installed folder changed"
         fi
+    fi
+    # A user folder that is a link is refused: the run saves nothing, there
+    # or anywhere.
+    if [ -z "$why" ]; then
+        rm -rf "$user" "$localapp/Elsewhere"
+        mkdir -p "$localapp/Elsewhere"
+        ln -s "$localapp/Elsewhere" "$user"
+        as_owner wine "$ro/Corvane.scr" /S & local pid=$!
+        if wait_window Form1 30 >/dev/null; then
+            sleep 1; xdotool key space
+            wait_gone $pid 15 || { why="a key did not end the run beside a linked folder"; stop $pid; }
+        else
+            why="no saver window beside a linked folder"; stop $pid
+        fi
+        focus_root
+        if [ -z "$why" ] && [ -n "$(ls -A "$localapp/Elsewhere")" ]; then
+            why="the saver wrote through a linked user folder"
+        fi
+        rm -f "$user"; rm -rf "$localapp/Elsewhere"
     fi
     restart_wineserver plain
     chmod -R u+w "$ro"; rm -rf "$ro" "$user"
