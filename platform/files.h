@@ -18,7 +18,8 @@ std::string StoredName(const std::string& path);
 // The folder of the running program's file (on Windows it ends with a
 // backslash only at a drive's root). On Linux, for a shared installation
 // (programs in PREFIX/libexec/corvane), the user's own program folder
-// instead (posix/user_folder.h).
+// instead (posix/user_folder.h); on Windows the same for a folder the user
+// cannot write (win32/user_folder.h).
 std::string ProgramFolder();
 
 // Whether anything exists at path.

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Windows tests inside one X session (started by scripts/test-windows.sh
 # through scripts/xvfb.sh): unit tests under Wine, the differential trace
-# against the Linux build, the process tests, the installer. Ends with one
-# summary line.
+# against the Linux build, the process tests, the installer, the Windows
+# Installer package and the signing of both. Ends with one summary line.
 #   run_under_x.sh WIN_BUILD LINUX_BUILD
 set -uo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
@@ -64,5 +64,31 @@ else
     installer_rc=1 installer_summary="no installer was built"
 fi
 
-echo "WINDOWS SUMMARY: $unit_summary; differential $diffs differences in $cases cases; $process_summary; $installer_summary"
-[ $unit_rc = 0 ] && [ $diffs = 0 ] && [ $process_rc = 0 ] && [ $installer_rc = 0 ]
+# What the two installers carry, read from their files.
+if [ -n "$setup" ] && [ -n "$(ls "$WIN_BUILD"/Corvane-*.msi 2>/dev/null)" ]; then
+    bash "$src/tests/windows/installer/package_files_test.sh" "$setup" \
+        "$(ls "$WIN_BUILD"/Corvane-*.msi | head -1)" "$WIN_BUILD" | tee "$WIN_BUILD/package.log"
+    package_rc=${PIPESTATUS[0]}
+    package_summary=$(grep '^package tests:' "$WIN_BUILD/package.log" || echo "package tests did not finish")
+else
+    package_rc=1 package_summary="package tests: an installer is missing"
+fi
+
+# The Windows Installer package, in a Wine prefix of its own.
+msi=$(ls "$WIN_BUILD"/Corvane-*.msi 2>/dev/null | head -1)
+if [ -n "$msi" ]; then
+    bash "$src/tests/windows/installer/msi_test.sh" "$msi" | tee "$WIN_BUILD/msi.log"
+    msi_rc=${PIPESTATUS[0]}
+    msi_summary=$(grep '^msi tests:' "$WIN_BUILD/msi.log" || echo "msi tests did not finish")
+else
+    msi_rc=1 msi_summary="no Windows Installer package was built"
+fi
+
+# Signing with a throwaway certificate.
+bash "$src/tests/windows/installer/signing_test.sh" "$WIN_BUILD" | tee "$WIN_BUILD/signing.log"
+signing_rc=${PIPESTATUS[0]}
+signing_summary=$(grep '^signing tests:' "$WIN_BUILD/signing.log" || echo "signing tests did not finish")
+
+echo "WINDOWS SUMMARY: $unit_summary; differential $diffs differences in $cases cases; $process_summary; $installer_summary; $package_summary; $msi_summary; $signing_summary"
+[ $unit_rc = 0 ] && [ $diffs = 0 ] && [ $process_rc = 0 ] && [ $installer_rc = 0 ] &&
+    [ $package_rc = 0 ] && [ $msi_rc = 0 ] && [ $signing_rc = 0 ]

@@ -12,6 +12,7 @@
 
 #include "platform/files.h"
 #include "platform/system/win32/ansi_text.h"
+#include "platform/system/win32/user_folder.h"
 #include "platform/system/win32/windows_api.h"
 // clang-format off
 #include <shellapi.h>  // needs windows.h first
@@ -140,20 +141,29 @@ std::string ModuleFileName() {
     }
 }
 
-}  // namespace
-
-std::string SystemHost::AppPath() {
-    return ProgramFolder();
-}
-
-// The program's folder; it ends with a backslash only at a drive's root.
-std::string ProgramFolder() {
+// The folder the program file is in; it ends with a backslash only at a
+// drive's root.
+std::string InstalledFolder() {
     std::string path = ModuleFileName();
     const auto slash = path.find_last_of('\\');
     if (slash == std::string::npos) return {};
     path.resize(slash);
     if (path.size() == 2 && path[1] == ':') path += '\\';
     return FromAnsi(path);
+}
+
+}  // namespace
+
+std::string SystemHost::AppPath() {
+    return ProgramFolder();
+}
+
+// The installed folder, or the user's own when the user cannot write it
+// (win32/user_folder.h). Told once per process: the first call prepares the
+// user's folder.
+std::string ProgramFolder() {
+    static const std::string folder = win32::ResolveProgramFolder(InstalledFolder());
+    return folder;
 }
 
 // The command line after the program's name and the blanks that follow it.
@@ -223,9 +233,11 @@ bool SystemHost::InternetGetConnectedState(std::uint32_t* flags, std::uint32_t r
 }
 
 // Starts the program in its own folder, in a normal window, and lets it
-// take the foreground; its handles are closed at once (no waiting).
+// take the foreground; its handles are closed at once (no waiting). A
+// program named in the user's folder is the installed one.
 bool SystemHost::StartProgram(const std::string& path) {
-    const std::string app = ToAnsi(path);
+    const std::string app =
+        ToAnsi(win32::InstalledProgram(path, ProgramFolder(), InstalledFolder()));
     std::string cmd = "\"" + app + "\"";
     std::vector<char> cmdLine(cmd.begin(), cmd.end());
     cmdLine.push_back('\0');

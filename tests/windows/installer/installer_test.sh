@@ -46,8 +46,11 @@ active_before=$(reg_value "$desktop" ScreenSaveActive || echo "(none)")
 # installation, Close.
 wine "$setup" & pid=$!
 # (NSIS ends the title with a blank under Wine.)
+texts=$WINEPREFIX/setup-texts.txt
 if win=$(wait_window "Corvane Screen Saver Setup *" 30); then
     sleep 1
+    wine "$WIN_BUILD/tests/helpers/corvane_window_texts.exe" "$(winpath "$texts")" \
+        "Corvane Screen Saver Setup" >/dev/null 2>&1
     xdotool windowactivate --sync "$win" 2>/dev/null
     xdotool key Return; sleep 1.5
     xdotool key Down space; sleep 0.5
@@ -57,6 +60,12 @@ if win=$(wait_window "Corvane Screen Saver Setup *" 30); then
 fi
 wait_gone $pid 20 || stop $pid
 check "installed by hand" test -f "$instdir/Corvane.scr"
+# The footer names the product, not the tool that made the installer.
+footer_ok() {
+    [ -s "$texts" ] && grep -qx "Corvane Screen Saver $(cd "$WIN_SRC" && sed -nE 's/^project\(Corvane VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)" \
+        <(tr -d '\r' <"$texts") && ! grep -qi nullsoft "$texts"
+}
+check "the installer's footer names the product" footer_ok
 check "declined: the screen saver stays" \
     test "$(reg_value "$desktop" SCRNSAVE.EXE)" = 'C:\windows\system32\before.scr'
 
@@ -77,11 +86,34 @@ shortcut_ok() {  # the link names Corvane.scr and the argument /c
         grep -qi 'Corvane\.scr' "$WINEPREFIX/shortcut.txt" && grep -qx '/c' "$WINEPREFIX/shortcut.txt"
 }
 check "Start-menu entry runs Corvane.scr /c" shortcut_ok
+check "the uninstaller has the product's icon" same_icon "$instdir/Uninstall.exe" \
+    "$WIN_SRC/platform/desktop/win32/res/corvane.ico"
+
 check "uninstall entry" test "$(reg_value "$uninst" UninstallString)" = "\"$instdir_win\\Uninstall.exe\""
 check "quiet uninstall entry" test "$(reg_value "$uninst" QuietUninstallString)" = "\"$instdir_win\\Uninstall.exe\" /S"
 check "display name" test "$(reg_value "$uninst" DisplayName)" = "Corvane Screen Saver"
 check "the current screen saver" test "$(reg_value "$desktop" SCRNSAVE.EXE)" = "$instdir_win\\Corvane.scr"
 check "screen saver active" test "$(reg_value "$desktop" ScreenSaveActive)" = 1
+
+# "Make Corvane the Screen Saver" hands the installed Corvane.scr to the
+# Display control panel. Wine has no desk.cpl: a stand-in of its
+# InstallScreenSaver does what the system's does with the file it gets.
+current_lnk="$menu/Make Corvane the Screen Saver.lnk"
+current_lnk_ok() {  # (each text in the link starts with its length, one character)
+    [ -f "$current_lnk" ] && { strings -a "$current_lnk"; strings -a -n 2 -e l "$current_lnk"; } \
+        >"$WINEPREFIX/current.txt" && grep -qi 'system32\\rundll32\.exe' "$WINEPREFIX/current.txt" &&
+        grep -F "desk.cpl,InstallScreenSaver $instdir_win\\Corvane.scr" "$WINEPREFIX/current.txt" |
+        grep -q 'Corvane\.scr$'
+}
+check "Start-menu entry: rundll32.exe desk.cpl,InstallScreenSaver Corvane.scr" current_lnk_ok
+cp "$WIN_BUILD/tests/helpers/desk.cpl" "$WINEPREFIX/drive_c/windows/system32/desk.cpl"
+wine reg add "$desktop" /v SCRNSAVE.EXE /t REG_SZ /d 'C:\windows\system32\other.scr' /f >/dev/null 2>&1
+wine reg add "$desktop" /v ScreenSaveActive /t REG_SZ /d 0 /f >/dev/null 2>&1
+wine start /wait /unix "$current_lnk" >/dev/null 2>&1
+check "the entry makes Corvane the screen saver again" \
+    test "$(reg_value "$desktop" SCRNSAVE.EXE)" = "$instdir_win\\Corvane.scr"
+check "and turns the screen saver on" test "$(reg_value "$desktop" ScreenSaveActive)" = 1
+rm -f "$WINEPREFIX/drive_c/windows/system32/desk.cpl"
 
 # The installed saver: a run ended by a key is counted beside it.
 wine "$instdir/Corvane.scr" /s & pid=$!
@@ -106,7 +138,7 @@ wine "$instdir/Uninstall.exe" /S
 for _ in $(seq 300); do [ -e "$instdir" ] || break; sleep 0.1; done
 left=$(find "$instdir" 2>/dev/null | tr '\n' ' ')
 check "uninstall removes every file${left:+ (left: $left)}" test -z "$left"
-check "uninstall removes the Start-menu entry" test ! -e "$lnk"
+check "uninstall removes the Start-menu entries" test ! -e "$lnk" -a ! -e "$current_lnk"
 check "uninstall removes its entry" bash -c "! wine reg query '$uninst' >/dev/null 2>&1"
 check "the screen saver before is back" \
     test "$(reg_value "$desktop" SCRNSAVE.EXE)" = 'C:\windows\system32\before.scr'

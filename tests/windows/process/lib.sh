@@ -43,3 +43,46 @@ ini_get() {  # section key: the value in the program folder's corvane.ini
 reset_ini() { cp "$WIN_SRC/assets/corvane.ini" "$WIN_PROG/corvane.ini"; }
 
 focus_root() { xdotool windowfocus "$(xwininfo -root | awk '/Window id:/{print $4}')" 2>/dev/null || true; }
+
+# Runs a command without the right to write what its owner may not: for
+# root, without the capabilities that pass over a file's permission bits
+# (for everyone else nothing changes). Wine's files are written by its
+# server, so the server must be started this way too (as_owner_server).
+as_owner() {
+    if [ "$(id -u)" = 0 ]; then
+        setpriv --bounding-set -dac_override,-dac_read_search -- "$@"
+    else
+        "$@"
+    fi
+}
+
+# Restarts the prefix's wine server, with (as_owner) or without (plain) the
+# restriction of as_owner.
+restart_wineserver() {  # as_owner|plain
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+    if [ "$1" = as_owner ]; then
+        as_owner wineserver -p
+        as_owner wine cmd.exe /c exit </dev/null >/dev/null 2>&1
+    else
+        wineserver -p
+        wine cmd.exe /c exit </dev/null >/dev/null 2>&1
+    fi
+}
+
+# The Windows path of the running wine program with this Linux pid.
+wine_program_of() { tr '\0' '\n' <"/proc/$1/cmdline" 2>/dev/null | head -1; }
+
+# Whether the images of a Windows program's first icon group are those of
+# an .ico file.
+same_icon() {  # PROGRAM ICO
+    local d rc=1
+    d=$(mktemp -d)
+    mkdir -p "$d/got" "$d/want"
+    if wrestool -x -t14 "$1" -o "$d/got.ico" 2>/dev/null && [ -s "$d/got.ico" ] &&
+        icotool -x "$d/got.ico" -o "$d/got" && icotool -x "$2" -o "$d/want"; then
+        [ "$(cd "$d/got" && md5sum -- * | cut -d' ' -f1)" = "$(cd "$d/want" && md5sum -- * | cut -d' ' -f1)" ] && rc=0
+    fi
+    rm -rf "$d"
+    return $rc
+}

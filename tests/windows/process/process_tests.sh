@@ -267,8 +267,98 @@ preview() {
     esac
 }
 
+# --- A program folder the user cannot write: each user works from
+# %LOCALAPPDATA%\Corvane, made on first use from the installed settings and
+# pictures; Tellwell is started from where it was installed; a user folder
+# that is a link is refused -------------------------------------------------
+user_folder() {
+    local ro=$WIN_BUILD/win-readonly localapp user
+    rm -rf "$ro"; cp -r "$WIN_PROG" "$ro"
+    chmod -R a-w "$ro"
+    localapp=$(winepath -u "$(wine cmd /c echo %LOCALAPPDATA% 2>/dev/null | tr -d '\r')" 2>/dev/null)
+    user=$localapp/Corvane
+    rm -rf "$user"
+    restart_wineserver as_owner
+    local why=""
+    if as_owner touch "$ro/probe" 2>/dev/null; then why="the test cannot take away the write right"; fi
+    local before
+    before=$(cd "$ro" && find . -type f -exec md5sum {} + | sort)
+    # The first run makes the folder and counts the run there.
+    if [ -z "$why" ]; then
+        as_owner wine "$ro/Corvane.scr" /S & local pid=$!
+        if wait_window Form1 30 >/dev/null; then
+            sleep 1; xdotool key space
+            wait_gone $pid 15 || { why="a key did not end the first run"; stop $pid; }
+        else
+            why="no saver window"; stop $pid
+        fi
+        focus_root
+    fi
+    local WIN_PROG=$user
+    if [ -z "$why" ]; then
+        if [ ! -f "$user/corvane.ini" ]; then why="no corvane.ini in %LOCALAPPDATA%\\Corvane"
+        elif [ "$(ini_get applic appcurrent)" != 1 ]; then why="the run was not counted in the user's folder"
+        elif ! diff -r "$ro/vantrelsoftware" "$user/vantrelsoftware" >/dev/null; then why="the pictures were not copied"
+        fi
+    fi
+    # A second run in desktop mode, the recommend form due: the desktop
+    # picture is written beside the user's pictures, Tellwell starts from the
+    # installed folder.
+    local tellwell=""
+    if [ -z "$why" ]; then
+        sed -i -e 's/^scMode=.*/scMode=1\r/' -e 's/^appcurrent=.*/appcurrent=3\r/' "$user/corvane.ini"
+        as_owner wine "$ro/Corvane.scr" /S & local pid=$!
+        if wait_window Form1 30 >/dev/null; then
+            sleep 1; xdotool key space
+            wait_gone $pid 15 || { why="a key did not end the second run"; stop $pid; }
+        else
+            why="no saver window in desktop mode"; stop $pid
+        fi
+        local win tw
+        if [ -z "$why" ] && win=$(wait_window "Corvane Screen Saver" 30); then
+            tw=$(xdotool getwindowpid "$win" 2>/dev/null)
+            tellwell=$(wine_program_of "$tw")
+            stop "$tw"
+        fi
+        focus_root
+    fi
+    echo "  user folder: $(cd "$user" 2>/dev/null && find . -type f | sort | tr '\n' ' ')"
+    echo "  tellwell: ${tellwell:-not started}"
+    if [ -z "$why" ]; then
+        if [ ! -f "$user/vantrelsoftware/corvane/background.bmp" ]; then why="no background.bmp beside the user's pictures"
+        elif [ "$(ini_get applic appdisplay)" != 0 ]; then why="the recommend form was not noted as offered"
+        elif [ "$(tr 'A-Z' 'a-z' <<<"$tellwell")" != "$(tr 'A-Z' 'a-z' <<<"$(winpath "$ro")\\tellwell.exe")" ]; then
+            why="Tellwell started as ${tellwell:-nothing}, not from the installed folder"
+        elif [ "$(cd "$ro" && find . -type f -exec md5sum {} + | sort)" != "$before" ]; then
+            why="the installed folder changed"
+        fi
+    fi
+    # A user folder that is a link is refused: the run saves nothing, there
+    # or anywhere.
+    if [ -z "$why" ]; then
+        rm -rf "$user" "$localapp/Elsewhere"
+        mkdir -p "$localapp/Elsewhere"
+        ln -s "$localapp/Elsewhere" "$user"
+        as_owner wine "$ro/Corvane.scr" /S & local pid=$!
+        if wait_window Form1 30 >/dev/null; then
+            sleep 1; xdotool key space
+            wait_gone $pid 15 || { why="a key did not end the run beside a linked folder"; stop $pid; }
+        else
+            why="no saver window beside a linked folder"; stop $pid
+        fi
+        focus_root
+        if [ -z "$why" ] && [ -n "$(ls -A "$localapp/Elsewhere")" ]; then
+            why="the saver wrote through a linked user folder"
+        fi
+        rm -f "$user"; rm -rf "$localapp/Elsewhere"
+    fi
+    restart_wineserver plain
+    chmod -R u+w "$ro"; rm -rf "$ro" "$user"
+    [ -z "$why" ] && pass user_folder || fail user_folder "$why"
+}
+
 # All tests, or those named on the command line.
-for t in ${@:-saver_run second_copy instance_across_modes run_starts_tellwell settings_dialog tellwell_submit tellwell_small_screen password_check preview end_session}; do
+for t in ${@:-saver_run second_copy instance_across_modes run_starts_tellwell settings_dialog tellwell_submit tellwell_small_screen password_check preview end_session user_folder}; do
     "$t"
 done
 

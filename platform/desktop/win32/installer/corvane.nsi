@@ -13,21 +13,32 @@ Target amd64-unicode
 !define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Corvane"
 !define DESKTOP_KEY "Control Panel\Desktop"
 !define SHORTCUT "$SMPROGRAMS\Corvane Screen Saver Settings.lnk"
+; Hands Corvane.scr to the Display control panel, as the system's own
+; "Install" on a screen saver file does: it becomes the current screen
+; saver again after the user chose another one.
+!define CURRENT_SHORTCUT "$SMPROGRAMS\Make Corvane the Screen Saver.lnk"
 
 Name "Corvane Screen Saver"
 Caption "Corvane Screen Saver Setup"
 UninstallCaption "Corvane Screen Saver Uninstall"
 OutFile "${OUTFILE}"
 RequestExecutionLevel user
+ManifestDPIAware true
+BrandingText "Corvane Screen Saver ${VERSION}"
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 InstallDir "$LOCALAPPDATA\Programs\Corvane"
 InstallDirRegKey HKCU "${UNINST_KEY}" "InstallLocation"
 SetCompressor /SOLID lzma
+!ifdef SIGN_UNINSTALLER
+    !uninstfinalize '${SIGN_UNINSTALLER}' = 0
+!endif
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey "ProductName" "Corvane Screen Saver"
 VIAddVersionKey "CompanyName" "Vantrel Software"
 VIAddVersionKey "FileDescription" "Corvane Screen Saver Setup"
 VIAddVersionKey "FileVersion" "${VERSION}"
-VIAddVersionKey "LegalCopyright" "Vantrel Software"
+VIAddVersionKey "LegalCopyright" "Copyright (C) Vantrel Software"
 
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_COMPONENTS
@@ -41,6 +52,8 @@ Section "Corvane and Tellwell" SecProgram
     !include "${STAGE}/install_files.nsh"
     WriteUninstaller "$INSTDIR\Uninstall.exe"
     CreateShortCut "${SHORTCUT}" "$INSTDIR\Corvane.scr" "/c" "$INSTDIR\Corvane.scr" 0
+    CreateShortCut "${CURRENT_SHORTCUT}" "$SYSDIR\rundll32.exe" \
+        "desk.cpl,InstallScreenSaver $INSTDIR\Corvane.scr" "$INSTDIR\Corvane.scr" 0
     ; Where "Apps & features" lists the programs of this user.
     WriteRegStr HKCU "${UNINST_KEY}" "DisplayName" "Corvane Screen Saver"
     WriteRegStr HKCU "${UNINST_KEY}" "DisplayVersion" "${VERSION}"
@@ -177,5 +190,6 @@ Section "Uninstall"
     Delete "$INSTDIR\Uninstall.exe"
     RMDir "$INSTDIR"
     Delete "${SHORTCUT}"
+    Delete "${CURRENT_SHORTCUT}"
     DeleteRegKey HKCU "${UNINST_KEY}"
 SectionEnd
