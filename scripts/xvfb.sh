@@ -8,6 +8,7 @@ size=${XVFB_SIZE:-1920x1080}
 fifo=$(mktemp -u); mkfifo "$fifo"
 Xvfb -displayfd 5 -screen 0 "${size}x${XVFB_DEPTH:-24}" -nolisten tcp -noreset 5>"$fifo" 2>/dev/null &
 xvfb=$!
+export XVFB_PID=$xvfb  # for measurements of the server's own CPU
 read -r num <"$fifo"; rm -f "$fifo"
 export DISPLAY=":$num"
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done

@@ -52,9 +52,27 @@ inline void Store(std::uint32_t* p, Pixels4 v) {
 // Asks for a row of pixels ahead of its use: the rows of a rectangle lie a
 // screen's width apart, which the hardware's own prefetching does not follow,
 // and each row would otherwise start with a wait for memory.
+// The row's first and last cache lines are enough: the hardware follows a
+// row once it is started.
 inline void Prefetch(const std::uint32_t* row, std::int32_t count) {
-    for (std::int32_t i = 0; i < count; i += 16) __builtin_prefetch(row + i);
+    __builtin_prefetch(row);
     __builtin_prefetch(row + count - 1);
+}
+
+// Whether any of the eight pixels has a bit set in `bits` (in every lane).
+inline bool AnyBits(Pixels4 a, Pixels4 b, std::uint32_t bits) {
+    const Pixels4 v = (a | b) & bits;
+    std::uint64_t q[2];
+    std::memcpy(q, &v, sizeof q);
+    return (q[0] | q[1]) != 0;
+}
+
+// Whether every lane of a comparison's result is true.
+inline bool AllTrue(Pixels4 a, Pixels4 b) {
+    const Pixels4 v = a & b;
+    std::uint64_t q[2];
+    std::memcpy(q, &v, sizeof q);
+    return (q[0] & q[1]) == ~std::uint64_t{0};
 }
 
 inline std::uint32_t* PixelAt(const Surface& s, std::int32_t x, std::int32_t y) {
@@ -175,7 +193,6 @@ void MonoOntoColour(const Blit& b, Op op) {
 // that changes nothing (the sprite's white). The same pixels as the plain
 // pass, with less reading and writing.
 void SpriteThroughMask(const Blit& mask, const Blit& sprite) {
-    constexpr Pixels4 kTop = Pixels4{} + 0xFF000000u;
     for (std::int32_t j = 0; j < mask.h; ++j) {
         const std::uint8_t* bits = mask.s->bits + std::size_t(mask.sy + j) * mask.s->pitch;
         std::uint32_t* dp = PixelAt(*mask.d, mask.dx, mask.dy + j);
@@ -190,20 +207,17 @@ void SpriteThroughMask(const Blit& mask, const Blit& sprite) {
         for (; i + 8 <= mask.w; i += 8, bit += 8) {
             const std::uint8_t byte = bits[bit >> 3];
             const Pixels4 s0 = Load(sp + i, Pixels4{}), s1 = Load(sp + i + 4, Pixels4{});
-            if (byte == 0xFF) {  // exact where the sprite's top byte is clear, as ours are
-                const Pixels4 top = (s0 | s1) & kTop;
-                if ((top[0] | top[1] | top[2] | top[3]) == 0) {
-                    Store(dp + i, s0);
-                    Store(dp + i + 4, s1);
-                    continue;
-                }
+            // Exact where the sprite's top byte is clear, as ours are.
+            if (byte == 0xFF && !AnyBits(s0, s1, 0xFF000000u)) {
+                Store(dp + i, s0);
+                Store(dp + i + 4, s1);
+                continue;
             }
             const Pixels4 c0 = (Pixels4{} + 0xFFFFFFu) & Expand(byte, kLeftBits);
             const Pixels4 c1 = (Pixels4{} + 0xFFFFFFu) & Expand(byte, kRightBits);
             const Pixels4 d0 = Load(dp + i, Pixels4{}), d1 = Load(dp + i + 4, Pixels4{});
             const Pixels4 r0 = (d0 | c0) & s0, r1 = (d1 | c1) & s1;
-            const Pixels4 same = (Pixels4)((r0 == d0) & (r1 == d1));
-            if ((same[0] & same[1] & same[2] & same[3]) != 0u) continue;
+            if (AllTrue((Pixels4)(r0 == d0), (Pixels4)(r1 == d1))) continue;
             Store(dp + i, r0);
             Store(dp + i + 4, r1);
         }
