@@ -1,6 +1,5 @@
 #include "bench/gdi_frame.h"
 
-
 #include "graphics/ctile.h"
 #include "platform/gdi.h"
 

@@ -13,6 +13,10 @@
 // Last: its macros would rename the declarations above.
 #include "platform/system/win32/windows_api.h"
 
+namespace win32::windowdc {
+Hooks* hooks = nullptr;
+}  // namespace win32::windowdc
+
 namespace windowdc = win32::windowdc;
 
 using win32::FromHandle;

@@ -69,13 +69,11 @@ bool SurfaceSize(plat::HDC dc, int& width, int& height) {
     return true;
 }
 
-}  // namespace
-
-bool ProviderActive() {
+bool ProviderActiveNow() {
     return provider != nullptr;
 }
 
-plat::HDC Get(plat::HWND hwnd) {
+plat::HDC GetDc(plat::HWND hwnd) {
     if (provider == nullptr) return 0;
     if (hwnd == 0) hwnd = plat::kDesktopWindow;
     plat::WindowSurface s;
@@ -107,7 +105,7 @@ plat::HDC Get(plat::HWND hwnd) {
     return handle;
 }
 
-bool Release(plat::HDC dc) {
+bool ReleaseDc(plat::HDC dc) {
     WindowDc* w = Find(dc);
     if (w == nullptr) return false;
     const auto real = ToHandle<::HDC>(dc);
@@ -123,7 +121,7 @@ bool Release(plat::HDC dc) {
 // The DIB holds everything drawn through the DC since it was taken; a
 // window that is read is asked for its pixels first (the provider may fill
 // them only when they are read).
-void BeforeBlit(plat::HDC dest, plat::HDC src) {
+void BlitStarts(plat::HDC dest, plat::HDC src) {
     if (windowDcs.empty()) return;  // no window of a provider: the common case costs this
     if (WindowDc* w = Find(src)) {
         if (provider) provider->Reading(w->hwnd);
@@ -132,7 +130,7 @@ void BeforeBlit(plat::HDC dest, plat::HDC src) {
     if (Find(dest) != nullptr) ::GdiFlush();
 }
 
-void AfterBlit(plat::HDC dest, int x, int y, int width, int height, plat::HDC src, int sx, int sy,
+void BlitEnded(plat::HDC dest, int x, int y, int width, int height, plat::HDC src, int sx, int sy,
                std::uint32_t rop) {
     if (windowDcs.empty()) return;
     WindowDc* w = Find(dest);
@@ -168,28 +166,37 @@ void AfterWrite(plat::HDC dc, int x, int y) {
         Push(*w, x, y, 1, 1);
 }
 
-void Created(std::uint32_t handle) {
-    if (handle != 0) live.insert(handle);
-}
+class Probes final : public Hooks {
+  public:
+    bool ProviderActive() override { return ProviderActiveNow(); }
+    plat::HDC Get(plat::HWND hwnd) override { return GetDc(hwnd); }
+    bool Release(plat::HDC dc) override { return ReleaseDc(dc); }
+    void BeforeBlit(plat::HDC dest, plat::HDC src) override { BlitStarts(dest, src); }
+    void AfterBlit(plat::HDC dest, int x, int y, int width, int height, plat::HDC src, int sx,
+                   int sy, std::uint32_t rop) override {
+        BlitEnded(dest, x, y, width, height, src, sx, sy, rop);
+    }
+    bool IsWindowDc(plat::HDC dc) override { return Find(dc) != nullptr; }
+    void Created(std::uint32_t handle) override {
+        if (handle != 0) live.insert(handle);
+    }
+    void Deleted(std::uint32_t handle) override {
+        live.erase(handle);
+        for (auto it = holder.begin(); it != holder.end();)
+            it = it->second == handle ? holder.erase(it) : std::next(it);
+    }
+    void Selected(plat::HDC dc, std::uint32_t selected, std::uint32_t previous) override {
+        holder.erase(previous);
+        if (live.count(selected) != 0) holder[selected] = dc;
+    }
+    bool IsSelected(std::uint32_t bitmap) override { return holder.count(bitmap) != 0; }
+};
 
-void Deleted(std::uint32_t handle) {
-    live.erase(handle);
-    for (auto it = holder.begin(); it != holder.end();)
-        it = it->second == handle ? holder.erase(it) : std::next(it);
-}
+// Linked only where a test calls one of the probes below: installs itself.
+Probes probes;
+const bool installed = (hooks = &probes, true);
 
-void Selected(plat::HDC dc, std::uint32_t selected, std::uint32_t previous) {
-    holder.erase(previous);
-    if (live.count(selected) != 0) holder[selected] = dc;
-}
-
-bool IsSelected(std::uint32_t bitmap) {
-    return holder.count(bitmap) != 0;
-}
-
-bool IsWindowDc(plat::HDC dc) {
-    return Find(dc) != nullptr;
-}
+}  // namespace
 
 }  // namespace win32::windowdc
 

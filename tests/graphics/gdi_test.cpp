@@ -248,8 +248,8 @@ std::vector<std::uint32_t> MaskThen(bool apart, Next next) {
         for (int x = 0; x < 30; ++x) {
             dst.Set(x, y, 0x010203 * (x + 7 * y));
             // Whole bytes of white and of black, and mixed ones.
-            const bool white = x < 16 ? x >= 8 || (x * 3 + y) % 4 == 0
-                                      : x >= 24 && (x * 3 + y) % 4 == 0;
+            const bool white =
+                x < 16 ? x >= 8 || (x * 3 + y) % 4 == 0 : x >= 24 && (x * 3 + y) % 4 == 0;
             if (white) mask.Set(x, y, kWhite);
             sprite.Set(x, y, (x + y) % 3 ? kWhite : 0x336699 + x);
         }
