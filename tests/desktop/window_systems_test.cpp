@@ -7,6 +7,7 @@
 #include <stdlib.h>
 
 #include <cstring>
+#include <random>
 #include <vector>
 
 #include "platform/desktop/linux/desktop_windows.h"
@@ -248,6 +249,119 @@ TEST(FrameWindow, ABitmapCopiedWholeDrawsInTheWindowUntilItsPixelsAreWrittenOrGo
     plat::SelectObject(mem, old);
     plat::DeleteObject(bmp);
     plat::DeleteDC(mem);
+}
+
+namespace {
+
+// A bitmap with its own DC, for the sequences below.
+struct Surface {
+    Surface(plat::HDC ref, int w, int h, bool mono = false)
+        : dc(plat::CreateCompatibleDC(ref)),
+          bmp(mono ? plat::CreateCompatibleBitmap(dc, w, h)  // the fresh DC's is monochrome
+                   : plat::CreateCompatibleBitmap(ref, w, h)),
+          old(plat::SelectObject(dc, bmp)),
+          w(w),
+          h(h) {}
+    ~Surface() {
+        plat::SelectObject(dc, old);
+        plat::DeleteObject(bmp);
+        plat::DeleteDC(dc);
+    }
+    std::vector<std::uint32_t> Pixels() const {
+        std::vector<std::uint32_t> out;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) out.push_back(PixelOf(dc, x, y));
+        return out;
+    }
+    plat::HDC dc;
+    plat::HBITMAP bmp;
+    plat::HGDIOBJ old;
+    int w, h;
+};
+
+// A random run of the saver's kinds of copies (saving and putting back
+// sprite-sized parts, drawing through masks, copies to the window) and of
+// others, on a 64x48 working bitmap copied whole to a window: shared with it
+// when the window is of its size, not when it is one pixel wider. Gives
+// every pixel of the working bitmap and of the two saved parts at the end.
+std::vector<std::uint32_t> RandomCopies(bool shared, unsigned seed, int steps = 400) {
+    plat::DesktopWindows windows(std::make_unique<NoSystemWindows>(),
+                                 [](int& w, int& h) { w = 65, h = 48; });
+    Recorder events;
+    TestWindow window(windows, events, shared ? 64 : 65, 48);
+    const plat::HDC dc = window.hDC();
+    std::vector<std::uint32_t> out;
+    {
+        Surface work(dc, 64, 48), a(dc, 9, 7), b(dc, 13, 5), mask(dc, 13, 5, true);
+        std::mt19937 random(seed);
+        auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<>(lo, hi)(random); };
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 64; ++x) plat::WritePixel(work.dc, x, y, 0x010305u * (x + 64 * y));
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 13; ++x)
+                plat::WritePixel(mask.dc, x, y, (x + y) % 3 ? 0 : 0xFFFFFF);
+        plat::BitBlt(dc, 0, 0, 64, 48, work.dc, 0, 0, plat::SRCCOPY);
+        int at[2][2] = {{0, 0}, {0, 0}};
+        for (int step = 0; step < steps; ++step) {
+            Surface& part = pick(0, 1) ? a : b;
+            int* where = at[&part == &a ? 0 : 1];
+            const int x = pick(-6, 60), y = pick(-6, 44);
+            switch (pick(0, 9)) {
+                case 0:
+                case 1:  // save what lies under a sprite
+                    plat::BitBlt(part.dc, 0, 0, part.w, part.h, work.dc, x, y, plat::SRCCOPY);
+                    where[0] = x, where[1] = y;
+                    break;
+                case 2:
+                case 3:  // put it back where it was saved
+                    plat::BitBlt(work.dc, where[0], where[1], part.w, part.h, part.dc, 0, 0,
+                                 plat::SRCCOPY);
+                    break;
+                case 4:  // a sprite through its mask
+                    plat::BitBlt(work.dc, x, y, 13, 5, mask.dc, 0, 0, plat::SRCPAINT);
+                    plat::BitBlt(work.dc, x, y, 13, 5, b.dc, 0, 0, plat::SRCAND);
+                    break;
+                case 5:  // the changed part to the window
+                    plat::BitBlt(dc, x, y, 20, 20, work.dc, x, y, plat::SRCCOPY);
+                    break;
+                case 6:  // a part put back elsewhere, or only partly
+                    plat::BitBlt(work.dc, x, y, pick(1, part.w), pick(1, part.h), part.dc,
+                                 pick(0, 3), pick(0, 2), plat::SRCCOPY);
+                    break;
+                case 7:  // other operations on either
+                    plat::BitBlt(part.dc, pick(-2, 4), pick(-2, 3), 6, 4, work.dc, x, y,
+                                 plat::SRCINVERT);
+                    plat::BitBlt(work.dc, x, y, 6, 4, 0, 0, 0, plat::WHITENESS);
+                    break;
+                case 8:  // single pixels
+                    plat::WritePixel(work.dc, pick(0, 63), pick(0, 47), 0x123456u * step);
+                    plat::WritePixel(part.dc, pick(0, part.w - 1), pick(0, part.h - 1), step);
+                    break;
+                default:  // reading the parts
+                    PixelOf(part.dc, 0, 0);
+                    plat::BitBlt(mask.dc, 0, 0, 13, 5, part.dc, 0, 0, plat::SRCCOPY);
+                    break;
+            }
+        }
+        for (const Surface* s : {&work, &a, &b}) {
+            std::vector<std::uint32_t> p = s->Pixels();
+            out.insert(out.end(), p.begin(), p.end());
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+// Whatever the copies, a working bitmap shared with its window and the parts
+// saved from it hold every pixel they hold without sharing.
+TEST(FrameWindow, ASharedBitmapAndItsSavedPartsHoldThePixelsOfTheCopies) {
+    for (unsigned seed = 1; seed <= 200; ++seed) {
+        if (RandomCopies(true, seed) == RandomCopies(false, seed)) continue;
+        int steps = 1;  // the first step after which they differ, for the report
+        while (RandomCopies(true, seed, steps) == RandomCopies(false, seed, steps)) ++steps;
+        FAIL() << "seed " << seed << ": the pixels differ from step " << steps;
+    }
 }
 
 // A window too small for the flags at their size (a preview pane) shows a
