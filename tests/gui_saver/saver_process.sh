@@ -405,7 +405,7 @@ no_session_bus)
     for d in /proc/[0-9]*; do
         p=${d#/proc/}
         case $mine in *" $p "*) continue ;; esac
-        tr '\0' '\n' <"$d/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" || continue
+        { tr '\0' '\n' <"$d/environ"; } 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" || continue
         left+="$p $(tr '\0' ' ' <"$d/cmdline" 2>/dev/null); "
         pids+="$p "
     done

@@ -54,15 +54,26 @@ bash "$src/tests/windows/process/process_tests.sh" | tee "$WIN_BUILD/process.log
 process_rc=${PIPESTATUS[0]}
 process_summary=$(grep '^process tests:' "$WIN_BUILD/process.log" || echo "process tests did not finish")
 
+# suite NAME WHAT SCRIPT [ARGS...]: runs tests/windows/installer/SCRIPT on
+# the built WHAT (the first argument; missing when empty) into NAME.log and
+# sets NAME_rc and NAME_summary from its count line "NAME tests: ...".
+suite() {
+    local name=$1 what=$2 script=$3 rc summary
+    shift 3
+    if [ -n "${1:-}" ]; then
+        bash "$src/tests/windows/installer/$script" "$@" | tee "$WIN_BUILD/$name.log"
+        rc=${PIPESTATUS[0]}
+        summary=$(grep "^$name tests:" "$WIN_BUILD/$name.log" || echo "$name tests did not finish")
+    else
+        rc=1 summary="no $what was built"
+    fi
+    printf -v "${name}_rc" %s "$rc"
+    printf -v "${name}_summary" %s "$summary"
+}
+
 # The installer, in a Wine prefix of its own.
 setup=$(ls "$WIN_BUILD"/Corvane-*-setup.exe 2>/dev/null | head -1)
-if [ -n "$setup" ]; then
-    bash "$src/tests/windows/installer/installer_test.sh" "$setup" | tee "$WIN_BUILD/installer.log"
-    installer_rc=${PIPESTATUS[0]}
-    installer_summary=$(grep '^installer tests:' "$WIN_BUILD/installer.log" || echo "installer tests did not finish")
-else
-    installer_rc=1 installer_summary="no installer was built"
-fi
+suite installer installer installer_test.sh "$setup"
 
 # What the two installers carry, read from their files.
 if [ -n "$setup" ] && [ -n "$(ls "$WIN_BUILD"/Corvane-*.msi 2>/dev/null)" ]; then
@@ -76,13 +87,7 @@ fi
 
 # The Windows Installer package, in a Wine prefix of its own.
 msi=$(ls "$WIN_BUILD"/Corvane-*.msi 2>/dev/null | head -1)
-if [ -n "$msi" ]; then
-    bash "$src/tests/windows/installer/msi_test.sh" "$msi" | tee "$WIN_BUILD/msi.log"
-    msi_rc=${PIPESTATUS[0]}
-    msi_summary=$(grep '^msi tests:' "$WIN_BUILD/msi.log" || echo "msi tests did not finish")
-else
-    msi_rc=1 msi_summary="no Windows Installer package was built"
-fi
+suite msi "Windows Installer package" msi_test.sh "$msi"
 
 # Signing with a throwaway certificate.
 bash "$src/tests/windows/installer/signing_test.sh" "$WIN_BUILD" | tee "$WIN_BUILD/signing.log"

@@ -13,22 +13,9 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../process/lib.sh"
 setup=$1
-export WINEPREFIX=$WIN_BUILD/installer-prefix WINEDEBUG=-all WINEARCH=win64
-# No Linux menu entries for the Start-menu shortcut: the prefix holds it all.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-wineserver -k 2>/dev/null
-rm -rf "$WINEPREFIX"
-mkdir -p "$WINEPREFIX"
-trap 'wineserver -k 2>/dev/null; rm -rf "$WINEPREFIX"' EXIT
-wineboot -u >/dev/null 2>&1
-
-check() {  # NAME COMMAND...
-    if "${@:2}"; then pass "installer: $1"; else fail "installer: $1" "failed"; fi
-}
-reg_value() {  # KEY NAME: the value, or nothing (status 1) when it is missing
-    wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
-        awk -v n="$2" 'tolower($1) == tolower(n) { sub(/^[ \t]*[^ \t]+[ \t]+REG_[A-Z_]+[ \t]+/, ""); print; f = 1 } END { exit !f }'
-}
+export WINEPREFIX=$WIN_BUILD/installer-prefix
+. "$here/prefix.sh"
+fresh_prefix installer
 desktop='HKCU\Control Panel\Desktop'
 uninst='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Corvane'
 localapp=$(wine cmd /c echo %LOCALAPPDATA% 2>/dev/null | tr -d '\r')

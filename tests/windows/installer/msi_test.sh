@@ -19,22 +19,9 @@ if [ "$(id -u)" = 0 ] && [ -z "${CORVANE_AS_OWNER:-}" ]; then
     exit
 fi
 msi=$1
-export WINEPREFIX=$WIN_BUILD/msi-prefix WINEDEBUG=-all WINEARCH=win64
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-wineserver -k 2>/dev/null
-wineserver -w 2>/dev/null
-rm -rf "$WINEPREFIX"
-mkdir -p "$WINEPREFIX"
-trap 'wineserver -k 2>/dev/null; chmod -R u+w "$WINEPREFIX" 2>/dev/null; rm -rf "$WINEPREFIX"' EXIT
-wineboot -u >/dev/null 2>&1
-
-check() {  # NAME COMMAND...
-    if "${@:2}"; then pass "msi: $1"; else fail "msi: $1" "failed"; fi
-}
-reg_value() {  # KEY NAME: the value, or nothing (status 1) when it is missing
-    wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
-        awk -v n="$2" 'tolower($1) == tolower(n) { sub(/^[ \t]*[^ \t]+[ \t]+REG_[A-Z_]+[ \t]+/, ""); print; f = 1 } END { exit !f }'
-}
+export WINEPREFIX=$WIN_BUILD/msi-prefix
+. "$here/prefix.sh"
+fresh_prefix msi
 product=$(msiinfo export "$msi" Property | tr -d '\r' | awk '$1 == "ProductCode" { print $2 }')
 uninst="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$product"
 sys=$WINEPREFIX/drive_c/windows/system32

@@ -271,6 +271,18 @@ preview() {
 # %LOCALAPPDATA%\Corvane, made on first use from the installed settings and
 # pictures; Tellwell is started from where it was installed; a user folder
 # that is a link is refused -------------------------------------------------
+# Runs FOLDER's saver as the folder's owner and ends it with a key; prints
+# what went wrong, or nothing.
+run_ended_by_key() {  # FOLDER WHAT
+    as_owner wine "$1/Corvane.scr" /S >/dev/null & local pid=$!
+    if wait_window Form1 30 >/dev/null; then
+        sleep 1; xdotool key space
+        wait_gone $pid 15 || { echo "a key did not end $2"; stop $pid; }
+    else
+        echo "no saver window in $2"; stop $pid
+    fi
+}
+
 user_folder() {
     local ro=$WIN_BUILD/win-readonly localapp user
     rm -rf "$ro"; cp -r "$WIN_PROG" "$ro"
@@ -285,13 +297,7 @@ user_folder() {
     before=$(cd "$ro" && find . -type f -exec md5sum {} + | sort)
     # The first run makes the folder and counts the run there.
     if [ -z "$why" ]; then
-        as_owner wine "$ro/Corvane.scr" /S & local pid=$!
-        if wait_window Form1 30 >/dev/null; then
-            sleep 1; xdotool key space
-            wait_gone $pid 15 || { why="a key did not end the first run"; stop $pid; }
-        else
-            why="no saver window"; stop $pid
-        fi
+        why=$(run_ended_by_key "$ro" "the first run")
         focus_root
     fi
     local WIN_PROG=$user
@@ -307,13 +313,7 @@ user_folder() {
     local tellwell=""
     if [ -z "$why" ]; then
         sed -i -e 's/^scMode=.*/scMode=1\r/' -e 's/^appcurrent=.*/appcurrent=3\r/' "$user/corvane.ini"
-        as_owner wine "$ro/Corvane.scr" /S & local pid=$!
-        if wait_window Form1 30 >/dev/null; then
-            sleep 1; xdotool key space
-            wait_gone $pid 15 || { why="a key did not end the second run"; stop $pid; }
-        else
-            why="no saver window in desktop mode"; stop $pid
-        fi
+        why=$(run_ended_by_key "$ro" "the second run (desktop mode)")
         local win tw
         if [ -z "$why" ] && win=$(wait_window "Corvane Screen Saver" 30); then
             tw=$(xdotool getwindowpid "$win" 2>/dev/null)
@@ -339,13 +339,7 @@ user_folder() {
         rm -rf "$user" "$localapp/Elsewhere"
         mkdir -p "$localapp/Elsewhere"
         ln -s "$localapp/Elsewhere" "$user"
-        as_owner wine "$ro/Corvane.scr" /S & local pid=$!
-        if wait_window Form1 30 >/dev/null; then
-            sleep 1; xdotool key space
-            wait_gone $pid 15 || { why="a key did not end the run beside a linked folder"; stop $pid; }
-        else
-            why="no saver window beside a linked folder"; stop $pid
-        fi
+        why=$(run_ended_by_key "$ro" "the run beside a linked folder")
         focus_root
         if [ -z "$why" ] && [ -n "$(ls -A "$localapp/Elsewhere")" ]; then
             why="the saver wrote through a linked user folder"

@@ -13,14 +13,7 @@ corvane_stage(${BUILD} ${STAGE}/files)
 
 file(GLOB_RECURSE files RELATIVE ${STAGE}/files ${STAGE}/files/*)
 list(SORT files)
-set(folders "")
-foreach(f ${files})
-    get_filename_component(dir ${f} DIRECTORY)
-    while(dir AND NOT dir IN_LIST folders)
-        list(APPEND folders ${dir})
-        get_filename_component(dir ${dir} DIRECTORY)
-    endwhile()
-endforeach()
+corvane_staged_folders("${files}" folders)
 
 # An identifier of the package's tables for a path: letters, digits and
 # underscores.

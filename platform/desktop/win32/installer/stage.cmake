@@ -16,3 +16,17 @@ function(corvane_stage build stage)
         corvane_sign(${program})
     endforeach()
 endfunction()
+
+# The folders the staged files lie in, each with the folders above it, once
+# each, in OUT.
+function(corvane_staged_folders files out)
+    set(folders "")
+    foreach(f ${files})
+        get_filename_component(dir ${f} DIRECTORY)
+        while(dir AND NOT dir IN_LIST folders)
+            list(APPEND folders ${dir})
+            get_filename_component(dir ${dir} DIRECTORY)
+        endwhile()
+    endforeach()
+    set(${out} ${folders} PARENT_SCOPE)
+endfunction()
