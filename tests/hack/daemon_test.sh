@@ -3,11 +3,12 @@
 # with two monitors (scripts/xvfb.sh with XVFB_SIZE=3840x1080): the daemon
 # runs one copy per monitor in its own window. In desktop mode each copy
 # shows the desktop that was under its monitor (the daemon's screenshot, not
-# the daemon's black window), both save the desktop picture at once without
+# the daemon's black window), after each of a dozen restarts too, both save the desktop picture at once without
 # failing, "-desktop" holds for the run and leaves corvane.ini alone.
 # The daemon refuses to run display programs as root: it runs as the plain
 # user corvane-xss, made here when missing.
 # Usage: daemon_test.sh BUILD_DIR DESKTOP_WINDOW_HELPER
+# (CORVANE_DAEMON_RESTARTS=N: N restarts in each cycle instead of 4.)
 set -uo pipefail
 build=$1
 helper=$2
@@ -59,6 +60,7 @@ both_logos() {  # waits until both copies draw, then leaves the shot in $work/s.
     return 1
 }
 # 3 cycles: each starts two copies that save the desktop picture at once.
+yes >/dev/null & pids+=($!)  # a busy machine, as a daemon's restarts often meet
 for cycle in 1 2 3; do
     as_user xscreensaver-command -activate >/dev/null
     check "cycle $cycle: both monitors show the saver, logo bottom-right" both_logos
@@ -70,10 +72,18 @@ for cycle in 1 2 3; do
         check "left monitor shows its desktop ($left % blue)" test "$left" -gt 50
         check "right monitor shows its desktop ($right % brown)" test "$right" -gt 50
     fi
-    # The daemon's own restart of the display programs (as its cycle timer
-    # does): it kills both copies with SIGTERM, reaps and logs them.
-    as_user xscreensaver-command -cycle >/dev/null
-    check "cycle $cycle: after the daemon's restart both monitors show the saver" both_logos
+    # The daemon's own restarts of the display programs (as its cycle timer
+    # does): it kills both copies with SIGTERM, reaps and logs them, and
+    # starts two new ones, here with a busy process beside them. Each
+    # monitor shows the saver over its own desktop after every restart.
+    for restart in $(seq "${CORVANE_DAEMON_RESTARTS:-4}"); do
+        as_user xscreensaver-command -cycle >/dev/null
+        check "cycle $cycle, restart $restart: both monitors show the saver" both_logos
+        left=$(share "$work/s.png" 1920x1080+0+0 '#336699')
+        right=$(share "$work/s.png" 1920x1080+1920+0 '#804020')
+        check "cycle $cycle, restart $restart: each monitor its desktop ($left % blue, $right % brown)" \
+            test "$left" -gt 50 -a "$right" -gt 50
+    done
     as_user xscreensaver-command -deactivate >/dev/null
     for _ in $(seq 30); do pgrep -f "^$work/Corvane" >/dev/null || break; sleep 0.1; done
 done
