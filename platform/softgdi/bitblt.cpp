@@ -51,9 +51,8 @@ inline void Store(std::uint32_t* p, Pixels4 v) {
 
 // Asks for a row of pixels ahead of its use: the rows of a rectangle lie a
 // screen's width apart, which the hardware's own prefetching does not follow,
-// and each row would otherwise start with a wait for memory.
-// The row's first and last cache lines are enough: the hardware follows a
-// row once it is started.
+// and each row would otherwise start with a wait for memory. Its first and
+// last cache lines are enough: the hardware follows a row once started.
 inline void Prefetch(const std::uint32_t* row, std::int32_t count) {
     __builtin_prefetch(row);
     __builtin_prefetch(row + count - 1);
@@ -170,17 +169,17 @@ void MonoOntoColour(const Blit& b, Op op) {
     });
 }
 
-// The same with the DC's own colours (white background, black text): where
-// the mask is white the result is the sprite's pixel, whatever was there
-// before, so eight such pixels are copied without reading the target; where
-// it is black the target is ANDed with the sprite, and left unwritten where
-// that changes nothing (the sprite's white). The same pixels as the plain
-// pass, with less reading and writing.
 // Eight colour pixels as one vector: one AVX2 register where the machine has
-// them (the pass below is built twice and chosen when the program starts),
-// two 16-byte ones elsewhere.
+// them, two 16-byte ones elsewhere.
 using Pixels8 = std::uint32_t __attribute__((vector_size(32)));
 
+// A sprite through its mask with the DC's own colours (white background,
+// black text): where the mask is white the result is the sprite's pixel,
+// whatever was there before, so eight such pixels are copied without reading
+// the target; where it is black the target is ANDed with the sprite, and left
+// unwritten where that changes nothing (the sprite's white). The same pixels
+// as the general pass, with less reading and writing. Built twice (AVX2 and
+// baseline), the machine's chosen when the program starts.
 __attribute__((target_clones("avx2", "default"))) void SpriteThroughMask(const Blit& mask,
                                                                          const Blit& sprite) {
     constexpr Pixels8 kBits = {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01};

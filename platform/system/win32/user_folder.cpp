@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/files.h"
 #include "platform/system/win32/ansi_text.h"
 #include "platform/system/win32/windows_api.h"
 // clang-format off
@@ -25,10 +26,6 @@ bool IsFolder(const std::string& path) {
 bool IsLink(const std::string& path) {
     const DWORD a = Attributes(path);
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-}
-
-bool Exists(const std::string& path) {
-    return Attributes(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool IsAbsolute(const std::string& path) {
@@ -70,7 +67,7 @@ bool MakeFolders(const std::string& path) {
 // is there stays. The copy can be written (an installed file may carry the
 // read-only attribute).
 void CopyOnce(const std::string& from, const std::string& to) {
-    if (Exists(to)) return;
+    if (plat::FileExists(to)) return;
     const std::string target = ToAnsi(to);
     char temp[MAX_PATH + 1] = {};
     if (::GetTempFileNameA(ToAnsi(Parent(to)).c_str(), "cv", 0, temp) == 0) return;
@@ -180,9 +177,10 @@ std::string InstalledProgram(const std::string& path, const std::string& program
                              const std::string& installedFolder) {
     const std::string user = WithoutTrailingSlash(programFolder);
     const std::string installedHere = WithoutTrailingSlash(installedFolder);
-    if (SameText(user, installedHere) || !SameText(Parent(path), user) || Exists(path)) return path;
+    if (SameText(user, installedHere) || !SameText(Parent(path), user) || plat::FileExists(path))
+        return path;
     const std::string installed = installedHere + "\\" + Leaf(path);
-    return Exists(installed) ? installed : path;
+    return plat::FileExists(installed) ? installed : path;
 }
 
 }  // namespace win32
