@@ -35,6 +35,11 @@ class cSprite {
     void StageToScreen(plat::HDC lHDC, plat::HDC lStageHDC);
     std::int32_t Cell() const { return m_lCell; }
     void Cell(std::int16_t iCell) { m_lCell = iCell; }
+    // Where the last drawing put it, and whether its store holds the
+    // pixels from under it there (which RestoreBackground puts back).
+    std::int32_t DrawnX() const { return m_lDrawX; }
+    std::int32_t DrawnY() const { return m_lDrawY; }
+    bool Stored() const { return m_bStored; }
     std::int32_t PreviousX() const { return m_lPrevX; }
     std::int32_t PreviousY() const { return m_lPrevY; }
     // The last move covered more than 24 pixels along x and y together.

@@ -13,6 +13,7 @@
 #include "graphics/render_object.h"
 #include "platform/saver_window.h"
 #include "saver/picture_bounds.h"
+#include "saver/sprite_groups.h"
 #include "shell/module1.h"
 
 class Form1 : public Module1::SaverForm, public plat::SaverEvents, public RenderObject {
@@ -71,6 +72,10 @@ class Form1 : public Module1::SaverForm, public plat::SaverEvents, public Render
     std::unique_ptr<cTile> m_cBackgroundTile;
     std::int32_t m_lScreenHeight = 0;
     std::int32_t m_lScreenWidth = 0;
+    // A frame's sprites and their places, kept to allocate nothing per frame.
+    std::array<cSprite*, kFlagCount + 1> frameSprites_{};
+    std::array<StageArea, 2 * (kFlagCount + 1)> framePlaces_{};
+    SpriteGroups groups_;
 
     void Form_Load();
     void SetUp();

@@ -33,25 +33,40 @@ void Form1::Frame(plat::HDC windowDC) {
     std::uint32_t frameStart = host.GetTickCount();
     plat::HDC b = m_cBackBuffer.hDC();
     for (int i = 1; i <= kFlagCount; ++i) m_cFlags[i]->Cell(1);
-    for (int i = 1; i <= kFlagCount; ++i)
-        if (m_cFlags[i]->Active()) m_cFlags[i]->RestoreBackground(b);
-    m_cLogo.RestoreBackground(b);
+    // The active flags in order, then the logo, each with where it was
+    // drawn and where it goes.
+    int count = 0;
     for (int i = 1; i <= kFlagCount; ++i) {
         cSprite& s = *m_cFlags[i];
         if (!s.Active()) continue;
+        frameSprites_[count++] = &s;
         s.IncrementPosition();
         Wrap(s);
-        s.StoreBackground(b, s.X(), s.Y());
     }
-    m_cLogo.StoreBackground(b, m_cLogo.X(), m_cLogo.Y());
-    for (int i = 1; i <= kFlagCount; ++i) {
-        cSprite& s = *m_cFlags[i];
-        if (s.Active()) s.TransparentDraw(b, s.X(), s.Y(), s.Cell(), false);
+    frameSprites_[count++] = &m_cLogo;
+    for (int i = 0; i < count; ++i) {
+        const cSprite& s = *frameSprites_[i];
+        const std::int32_t w = s.Stored() ? s.Width() : 0;
+        framePlaces_[2 * i] = {s.DrawnX(), s.DrawnY(), w, s.Height()};
+        framePlaces_[2 * i + 1] = {s.X(), s.Y(), s.Width(), s.Height()};
     }
-    m_cLogo.TransparentDraw(b, m_cLogo.X(), m_cLogo.Y(), m_cLogo.Cell(), false);
-    for (int i = 1; i <= kFlagCount; ++i)
-        if (m_cFlags[i]->Active()) m_cFlags[i]->StageToScreen(windowDC, b);
-    m_cLogo.StageToScreen(windowDC, b);
+    groups_.Build(framePlaces_.data(), count, m_cBackBuffer.Width(), m_cBackBuffer.Height());
+    // Each group whole: all put back, then all stored, then all drawn, in
+    // the sprites' order.
+    for (int first = 0; first < count; ++first) {
+        if (groups_.First(first) != first) continue;
+        for (int i = first; i < count; ++i)
+            if (groups_.First(i) == first) frameSprites_[i]->RestoreBackground(b);
+        for (int i = first; i < count; ++i) {
+            cSprite& s = *frameSprites_[i];
+            if (groups_.First(i) == first) s.StoreBackground(b, s.X(), s.Y());
+        }
+        for (int i = first; i < count; ++i) {
+            cSprite& s = *frameSprites_[i];
+            if (groups_.First(i) == first) s.TransparentDraw(b, s.X(), s.Y(), s.Cell(), false);
+        }
+    }
+    for (int i = 0; i < count; ++i) frameSprites_[i]->StageToScreen(windowDC, b);
     host.DoEvents();
     // Counted from this frame's start: a late frame is not made up.
     auto target = static_cast<std::int32_t>(frameStart + kFramePeriodMs);
