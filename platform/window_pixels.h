@@ -35,6 +35,10 @@ class WindowProvider {
     // can fill them only when they are read (the desktop is often fetched
     // only as a reference for the screen's format).
     virtual void Reading(HWND) {}
+    // Called before a BitBlt writes the window's pixels, through its DC or a
+    // bitmap drawing straight into them, so that a provider whose display
+    // server may still be reading them for the last presentation can wait.
+    virtual void Writing(HWND) {}
     virtual void Release(HWND hwnd) = 0;
     // Whether a bitmap of the window's size, once copied whole onto it, may
     // draw straight into the window's pixels from then on, so that copying

@@ -312,6 +312,8 @@ bool BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int sx, int 
     const std::int64_t w = plat::ClipAxis(dx, ssx, width, d->width, s ? &sw : nullptr);
     const std::int64_t h = plat::ClipAxis(dy, ssy, height, d->height, s ? &sh : nullptr);
     if (w <= 0 || h <= 0) return true;
+    if (d->window != 0)
+        if (WindowProvider* p = Provider()) p->Writing(d->window);
 
     Blit b{d,
            s,

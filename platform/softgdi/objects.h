@@ -29,6 +29,7 @@ struct Surface {
     bool mono = false;
     std::uint32_t* pixels = nullptr;
     std::uint8_t* bits = nullptr;
+    plat::HWND window = 0;  // the window whose pixels these are (its DC's or shared)
 };
 
 // Colour pixels, zero-filled (black). Large ones get pages of their own,

@@ -36,6 +36,7 @@ void TryShare(const Dc& dc, const Surface& window, plat::HBITMAP bitmap) {
     sharings.push_back({dc.hwnd, bitmap});
     b->sharedWith = dc.hwnd;
     b->surface.pixels = window.pixels;
+    b->surface.window = dc.hwnd;
     b->colourStore.Discard();
 }
 
@@ -52,6 +53,7 @@ void Unshare(plat::HWND hwnd) {
         std::memcpy(b->colourStore.get(), s.pixels,
                     std::size_t(s.width) * std::size_t(s.height) * sizeof(std::uint32_t));
         s.pixels = b->colourStore.get();
+        s.window = 0;
         b->sharedWith = 0;
     }
 }
@@ -59,7 +61,10 @@ void Unshare(plat::HWND hwnd) {
 void Forget(plat::HBITMAP bitmap) {
     for (std::size_t i = 0; i < sharings.size(); ++i)
         if (sharings[i].bitmap == bitmap) {
-            if (Bitmap* b = FindBitmap(bitmap)) b->sharedWith = 0;
+            if (Bitmap* b = FindBitmap(bitmap)) {
+                b->sharedWith = 0;
+                b->surface.window = 0;
+            }
             sharings.erase(sharings.begin() + static_cast<std::ptrdiff_t>(i));
             return;
         }

@@ -82,6 +82,10 @@ void DesktopWindows::Changed(HWND hwnd, int x, int y, int width, int height) {
         system_->Changed(hwnd);
 }
 
+void DesktopWindows::Writing(HWND hwnd) {
+    if (window_ && hwnd == window_->Handle()) window_->FinishPresenting();
+}
+
 void DesktopWindows::Reading(HWND hwnd) {
     if (hwnd == kDesktopWindow && desktop_ && !desktopCaptured_) CaptureDesktop();
 }

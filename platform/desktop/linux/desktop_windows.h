@@ -35,6 +35,7 @@ class DesktopWindows : public WindowProvider {
     void Release(HWND hwnd) override;
     void Reading(HWND hwnd) override;
     bool MayShare(HWND hwnd) override;
+    void Writing(HWND hwnd) override;
 
   private:
     std::unique_ptr<SystemWindows> system_;

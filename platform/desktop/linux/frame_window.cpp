@@ -67,6 +67,7 @@ void FrameWindow::SetScale(int scale) {
 void FrameWindow::PresentScaled() {
     WindowSurface real;
     if (large_.empty() || !Pixels(real)) return;
+    FinishPresenting();
     shown_.Clear();
     const int k = scale_;
     for (int i = 0; i < dirty_.Count(); ++i) {
@@ -134,6 +135,7 @@ void FrameWindow::RenewPixels() {
     MoveWindowPixels(handle_, {});  // the old pixels may go with the next call
     WindowSurface now;
     if (!Acquire(now)) return;
+    FinishPresenting();
     const int w = std::min(old.width, now.width), h = std::min(old.height, now.height);
     for (int y = 0; y < h; ++y)
         std::memcpy(now.pixels + static_cast<std::size_t>(y) * now.pitch,

@@ -47,6 +47,10 @@ class FrameWindow : public SaverWindow {
     int PendingRects() const { return dirty_.Count(); }  // to be presented at the next pump
     virtual void Pump() = 0;                             // presents, then delivers input
     virtual void Wait(std::uint32_t timeoutMs) = 0;      // sleeps until input or the time-out
+    // Waits until the display server has read the pixels last presented,
+    // where it reads them after the presentation returned: called before
+    // they are written again.
+    virtual void FinishPresenting() {}
     // Before a message box shows over the window: lets other windows above
     // it and gives the id the box names as its owner (0: none).
     virtual unsigned long BeforeMessageBox() { return 0; }

@@ -4,6 +4,7 @@
 
 #include "platform/desktop/linux/x11/sdl_x11.h"
 #include "platform/desktop/linux/x11/x11_presenter.h"
+#include "platform/desktop/linux/x11/x11_shm_pixels.h"
 #include "platform/host.h"
 
 namespace plat {
@@ -49,6 +50,8 @@ SdlSaverWindow::~SdlSaverWindow() {
 }
 
 void SdlSaverWindow::DropPixels() {
+    shm_.reset();
+    shmRefused_ = false;
     if (shadowSurface_) SDL_FreeSurface(shadowSurface_);
     shadowSurface_ = nullptr;
     std::vector<std::uint32_t>().swap(shadow_);
@@ -99,12 +102,29 @@ void SdlSaverWindow::Show() {
 
 bool SdlSaverWindow::CanDraw() {
     if (!window_) return false;
-    if (presenter_ || SDL_GetWindowSurface(window_)) return true;
+    WindowSurface shared;
+    if (presenter_ || SharedPixels(shared) || SDL_GetWindowSurface(window_)) return true;
     presenter_ = X11Presenter::For(XWindowOf(window_));
     return presenter_ != nullptr;
 }
 
+// Our shared pixels at the window's size now, made afresh when it changed.
+bool SdlSaverWindow::SharedPixels(WindowSurface& out) {
+    if (shmRefused_ || !window_ || presenter_) return false;
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window_, &w, &h);
+    if (!shm_ || shm_->Width() != w || shm_->Height() != h) {
+        shm_.reset();
+        shm_ = X11ShmPixels::For(XWindowOf(window_), w, h);
+        shmRefused_ = !shm_;
+        if (!shm_) return false;
+    }
+    out = {shm_->Pixels(), w, h, w};
+    return true;
+}
+
 bool SdlSaverWindow::Pixels(WindowSurface& out) {
+    if (SharedPixels(out)) return true;
     SDL_Surface* s = window_ && !presenter_ ? SDL_GetWindowSurface(window_) : nullptr;
     if (s && (s->format->format == SDL_PIXELFORMAT_RGB888 ||
               s->format->format == SDL_PIXELFORMAT_ARGB8888)) {
@@ -127,6 +147,10 @@ bool SdlSaverWindow::Pixels(WindowSurface& out) {
 
 bool SdlSaverWindow::PresentRects(const PixelRect* rects, int count) {
     if (!window_) return true;
+    if (shm_) {
+        shm_->Put(rects, count);
+        return true;
+    }
     if (presenter_ && !shadow_.empty()) {
         for (int i = 0; i < count; ++i) {
             const PixelRect& r = rects[i];
@@ -165,6 +189,10 @@ void SdlSaverWindow::Wait(std::uint32_t timeoutMs) {
     // then poll, a dozen system calls more in every frame.
     if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) return;
     if (!window_ || !XWaitForInput(window_, timeout)) SDL_WaitEventTimeout(nullptr, timeout);
+}
+
+void SdlSaverWindow::FinishPresenting() {
+    if (shm_) shm_->Finish();
 }
 
 unsigned long SdlSaverWindow::BeforeMessageBox() {

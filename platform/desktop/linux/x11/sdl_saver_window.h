@@ -1,6 +1,8 @@
 // The saver window on X11: an SDL2 window. Our software GDI draws straight
-// into its window surface (XShm); where SDL has no window pixels for the
-// screen's format, into pixels of our own that X11Presenter converts.
+// into shared memory of our own that X11ShmPixels shows; where the server
+// cannot share it, into SDL's window surface; where SDL has no window pixels
+// for the screen's format either, into pixels of our own that X11Presenter
+// converts.
 #pragma once
 #include <SDL.h>
 
@@ -12,6 +14,7 @@
 namespace plat {
 
 class X11Presenter;
+class X11ShmPixels;
 
 class SdlSaverWindow : public FrameWindow {
   public:
@@ -24,6 +27,7 @@ class SdlSaverWindow : public FrameWindow {
     bool CanDraw() override;
     void Pump() override;
     void Wait(std::uint32_t timeoutMs) override;
+    void FinishPresenting() override;
     unsigned long BeforeMessageBox() override;
 
     SDL_Window* Sdl() const { return window_; }
@@ -40,6 +44,9 @@ class SdlSaverWindow : public FrameWindow {
 
   private:
     SDL_Window* window_ = nullptr;
+    // Our own shared pixels, while the server takes them.
+    std::unique_ptr<X11ShmPixels> shm_;
+    bool shmRefused_ = false;
     // Stand-in pixels when the window surface is not 32-bit XRGB.
     std::vector<std::uint32_t> shadow_;
     SDL_Surface* shadowSurface_ = nullptr;
@@ -49,6 +56,7 @@ class SdlSaverWindow : public FrameWindow {
     bool focusKept_ = false;
 
     void DropPixels();
+    bool SharedPixels(WindowSurface& out);
     void Deliver(const SDL_Event& e);
 };
 
