@@ -4,9 +4,31 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <poll.h>
+#include <time.h>
 
 namespace plat {
 namespace {
+
+// When the X connection was last seen with nothing to read. A frame pumps
+// three times in a few hundred microseconds after its sleep found nothing;
+// looking again so soon would only cost system calls, and bytes arriving
+// meanwhile end the next sleep at once.
+constexpr long long kQuietNs = 1000000;
+long long quietSince = -kQuietNs;
+
+long long NowNs() {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<long long>(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+// Whether bytes wait on the connection, after `timeoutMs` at most.
+bool Readable(Display* dpy, int timeoutMs) {
+    pollfd p{ConnectionNumber(dpy), POLLIN, 0};
+    if (::poll(&p, 1, timeoutMs) != 0) return true;
+    quietSince = NowNs();
+    return false;
+}
 
 // The X display and window of an SDL window; false when it has none.
 bool X11Of(SDL_Window* window, Display*& dpy, Window& id) {
@@ -74,8 +96,7 @@ bool XInputWaiting(SDL_Window* window) {
     Window id;
     if (!X11Of(window, dpy, id)) return true;
     if (XEventsQueued(dpy, QueuedAlready) > 0) return true;
-    pollfd p{ConnectionNumber(dpy), POLLIN, 0};
-    return ::poll(&p, 1, 0) != 0;
+    return NowNs() - quietSince >= kQuietNs && Readable(dpy, 0);
 }
 
 bool XWaitForInput(SDL_Window* window, int timeoutMs) {
@@ -83,8 +104,7 @@ bool XWaitForInput(SDL_Window* window, int timeoutMs) {
     Window id;
     if (!X11Of(window, dpy, id)) return false;
     if (XEventsQueued(dpy, QueuedAfterFlush) > 0) return true;
-    pollfd p{ConnectionNumber(dpy), POLLIN, 0};
-    ::poll(&p, 1, timeoutMs);
+    Readable(dpy, timeoutMs);
     return true;
 }
 

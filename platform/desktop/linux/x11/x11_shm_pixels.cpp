@@ -124,15 +124,19 @@ void X11ShmPixels::Put(const PixelRect* rects, int count) {
     pending_ = true;
 }
 
+// Only completions come on this connection (errors go to the handler).
+// Events already read are looked at before the socket: the flush after a
+// Put usually reads the completion with it.
 void X11ShmPixels::Finish() {
     if (!pending_) return;
     auto* dpy = static_cast<Display*>(display_);
     const long long end = NowMs() + kMaxWaitMs;
-    XEvent e;
-    for (;;) {
-        // An answer to a Put given up on earlier is not this one's.
-        if (XCheckTypedEvent(dpy, completionType_, &e)) {
-            if (e.xany.serial >= awaited_) break;
+    while (pending_) {
+        if (XEventsQueued(dpy, QueuedAlready) > 0 || XEventsQueued(dpy, QueuedAfterReading) > 0) {
+            XEvent e;
+            XNextEvent(dpy, &e);
+            // An answer to a Put given up on earlier is not this one's.
+            if (e.type == completionType_ && e.xany.serial >= awaited_) pending_ = false;
             continue;
         }
         const long long left = end - NowMs();
