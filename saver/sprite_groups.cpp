@@ -5,21 +5,24 @@
 namespace {
 
 // A place cut to the stage: [left, right) x [top, bottom), empty when
-// left >= right or top >= bottom.
+// left >= right or top >= bottom. Cut, it fits 32 bits.
 struct Span {
-    std::int64_t left, top, right, bottom;
+    std::int32_t left, top, right, bottom;
     bool Empty() const { return left >= right || top >= bottom; }
 };
 
 Span Clip(const StageArea& a, std::int64_t stageW, std::int64_t stageH) {
     if (a.w <= 0 || a.h <= 0) return {0, 0, 0, 0};
-    return {std::max<std::int64_t>(a.x, 0), std::max<std::int64_t>(a.y, 0),
-            std::min(std::int64_t(a.x) + a.w, stageW), std::min(std::int64_t(a.y) + a.h, stageH)};
+    const auto cut = [](std::int64_t v, std::int64_t limit) {
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, 0, limit));
+    };
+    return {cut(a.x, stageW), cut(a.y, stageH), cut(std::int64_t(a.x) + a.w, stageW),
+            cut(std::int64_t(a.y) + a.h, stageH)};
 }
 
 bool Meet(const Span& a, const Span& b) {
-    return !a.Empty() && !b.Empty() && a.left < b.right && b.left < a.right && a.top < b.bottom &&
-           b.top < a.bottom;
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom &&
+           !a.Empty() && !b.Empty();
 }
 
 Span Around(const Span& a, const Span& b) {
@@ -52,7 +55,8 @@ void SpriteGroups::Build(const StageArea* places, int count, std::int32_t stageW
             if (!Meet(around[i], around[j])) continue;
             bool meet = false;
             for (int a = 0; a < 2 && !meet; ++a)
-                for (int b = 0; b < 2 && !meet; ++b) meet = Meet(spans[2 * i + a], spans[2 * j + b]);
+                for (int b = 0; b < 2 && !meet; ++b)
+                    meet = Meet(spans[2 * i + a], spans[2 * j + b]);
             if (!meet) continue;
             const int ri = Root(i), rj = Root(j);
             first_[std::max(ri, rj)] = std::min(ri, rj);

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Runs a command inside a fresh Xvfb server (1920x1080, 24-bit, or
-# XVFB_SIZE and XVFB_DEPTH) and a
+# XVFB_SIZE and XVFB_DEPTH, more options in XVFB_ARGS) and a
 # window manager; the server ends with the command.
 # Usage: scripts/xvfb.sh COMMAND [ARGS...]
 set -euo pipefail
 size=${XVFB_SIZE:-1920x1080}
 fifo=$(mktemp -u); mkfifo "$fifo"
-Xvfb -displayfd 5 -screen 0 "${size}x${XVFB_DEPTH:-24}" -nolisten tcp -noreset 5>"$fifo" 2>/dev/null &
+# shellcheck disable=SC2086 # XVFB_ARGS: several words
+Xvfb -displayfd 5 -screen 0 "${size}x${XVFB_DEPTH:-24}" -nolisten tcp -noreset ${XVFB_ARGS:-} \
+    5>"$fifo" 2>/dev/null &
 xvfb=$!
 export XVFB_PID=$xvfb  # for measurements of the server's own CPU
 read -r num <"$fifo"; rm -f "$fifo"

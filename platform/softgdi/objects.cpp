@@ -201,8 +201,8 @@ void MoveWindowDCs(plat::HWND hwnd, const WindowSurface& pixels) {
     Unshare(hwnd);
     for (Entry& e : table().entries)
         if (e.kind == Kind::WindowDC && e.dc.hwnd == hwnd)
-            e.dc.window = {pixels.width, pixels.height, pixels.pitch, false,
-                           pixels.pixels, nullptr,      hwnd};
+            e.dc.window = {pixels.width,  pixels.height, pixels.pitch, false,
+                           pixels.pixels, nullptr,       hwnd};
 }
 
 void SetProvider(WindowProvider* p) {

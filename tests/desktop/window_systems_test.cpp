@@ -108,6 +108,17 @@ class TestWindow : public plat::FrameWindow {
     bool CanDraw() override { return true; }
     void Pump() override { Present(); }
     void Wait(std::uint32_t) override { Present(); }
+    // A display server reading the presented pixels until told to finish:
+    // what the pixel at (10, 10) held then.
+    void FinishPresenting() override {
+        if (!reading) return;
+        reading = false;
+        ++finished;
+        atFinish = At(10, 10);
+    }
+    bool reading = false;
+    int finished = 0;
+    std::uint32_t atFinish = 0;
 
     // A new size: the old pixels stay valid until new ones are asked for,
     // as SDL's window surface does.
@@ -135,6 +146,7 @@ class TestWindow : public plat::FrameWindow {
     }
     bool PresentRects(const plat::PixelRect* r, int n) override {
         presented.assign(r, r + n);
+        reading = true;
         return true;
     }
     void Destroy() override {}
@@ -249,6 +261,44 @@ TEST(FrameWindow, ABitmapCopiedWholeDrawsInTheWindowUntilItsPixelsAreWrittenOrGo
     plat::SelectObject(mem, old);
     plat::DeleteObject(bmp);
     plat::DeleteDC(mem);
+}
+
+// Pixels the display server may still be reading are written only after
+// the window system let it finish: through the window's DC or a bitmap
+// drawing in them, never for other bitmaps.
+TEST(FrameWindow, PresentedPixelsAreWrittenOnlyAfterTheServerFinishedReadingThem) {
+    plat::DesktopWindows windows(std::make_unique<NoSystemWindows>(),
+                                 [](int& w, int& h) { w = 64, h = 48; });
+    Recorder events;
+    TestWindow window(windows, events, 64, 48);
+    const plat::HDC dc = window.hDC();
+    const plat::HDC mem = plat::CreateCompatibleDC(dc), other = plat::CreateCompatibleDC(dc);
+    const plat::HBITMAP bmp = plat::CreateCompatibleBitmap(dc, 64, 48);
+    const plat::HBITMAP bmp2 = plat::CreateCompatibleBitmap(dc, 64, 48);
+    const plat::HGDIOBJ old = plat::SelectObject(mem, bmp), old2 = plat::SelectObject(other, bmp2);
+    ASSERT_TRUE(plat::BitBlt(mem, 0, 0, 64, 48, 0, 0, 0, plat::WHITENESS));
+    ASSERT_TRUE(plat::BitBlt(dc, 0, 0, 64, 48, mem, 0, 0, plat::SRCCOPY));  // now shared
+    window.Pump();
+    ASSERT_TRUE(window.reading);
+    ASSERT_TRUE(plat::BitBlt(other, 0, 0, 64, 48, mem, 0, 0, plat::SRCCOPY));
+    EXPECT_EQ(window.finished, 0);
+    ASSERT_TRUE(plat::BitBlt(mem, 10, 10, 2, 2, 0, 0, 0, plat::BLACKNESS));
+    EXPECT_EQ(window.finished, 1);
+    EXPECT_EQ(window.atFinish, 0xFFFFFFu);  // still the presented pixel then
+    EXPECT_EQ(window.At(10, 10), 0u);
+    ASSERT_TRUE(plat::BitBlt(dc, 10, 10, 2, 2, mem, 10, 10, plat::SRCCOPY));
+    window.Pump();
+    ASSERT_TRUE(window.reading);
+    ASSERT_TRUE(plat::BitBlt(dc, 10, 10, 1, 1, 0, 0, 0, plat::WHITENESS));
+    EXPECT_EQ(window.finished, 2);
+    EXPECT_EQ(window.atFinish, 0u);
+    EXPECT_EQ(window.At(10, 10), 0xFFFFFFu);
+    plat::SelectObject(mem, old);
+    plat::SelectObject(other, old2);
+    plat::DeleteObject(bmp);
+    plat::DeleteObject(bmp2);
+    plat::DeleteDC(mem);
+    plat::DeleteDC(other);
 }
 
 namespace {

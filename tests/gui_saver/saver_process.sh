@@ -345,10 +345,11 @@ screen_resize)
     xdotool key space
     ended_within 3 || fail "a key did not end the run after growing"
     ;;
-odd_depth)
-    # A screen SDL makes no window pixels for (XVFB_DEPTH 8 or 30): the saver
-    # still shows, flags move and the logo is in its corner. Shots of the
-    # window itself: an 8-bit window has a colour map of its own.
+odd_depth|no_shared_memory)
+    # A screen SDL makes no window pixels for (XVFB_DEPTH 8 or 30), or a
+    # server that shares no memory with its clients (as a remote one): the
+    # saver still shows, flags move and the logo is in its corner. Shots of
+    # the window itself: an 8-bit window has a colour map of its own.
     "$work/Corvane" /S 2>"$work/err" & pid=$!
     for _ in $(seq 50); do
         id=$(xwininfo -root -tree | awk '/"Corvane Screen Saver"/ && !n++ {print $1}')

@@ -18,15 +18,21 @@ std::vector<int> GroupsOf(const std::vector<StageArea>& places) {
 }
 
 TEST(SpriteGroups, SpritesMeetThroughEitherPlaceAndGroupsChain) {
-    EXPECT_EQ(GroupsOf({{0, 0, 10, 10}, {2, 2, 10, 10},        // 0
-                        {50, 50, 10, 10}, {52, 52, 10, 10}}),  // 1: far from 0
+    EXPECT_EQ(GroupsOf({{0, 0, 10, 10},
+                        {2, 2, 10, 10},  // 0
+                        {50, 50, 10, 10},
+                        {52, 52, 10, 10}}),  // 1: far from 0
               (std::vector<int>{0, 1}));
     // 2 goes where 0 was; 1 was where 2 goes; 3 only touches 1's new place:
     // one group, led by the lowest index.
-    EXPECT_EQ(GroupsOf({{0, 0, 10, 10}, {30, 0, 10, 10},
-                        {12, 12, 5, 5}, {5, 30, 10, 10},
-                        {80, 80, 5, 5}, {5, 5, 10, 10},
-                        {14, 39, 5, 5}, {90, 90, 5, 5}}),
+    EXPECT_EQ(GroupsOf({{0, 0, 10, 10},
+                        {30, 0, 10, 10},
+                        {12, 12, 5, 5},
+                        {5, 30, 10, 10},
+                        {80, 80, 5, 5},
+                        {5, 5, 10, 10},
+                        {14, 39, 5, 5},
+                        {90, 90, 5, 5}}),
               (std::vector<int>{0, 0, 0, 0}));
     // Edges that only touch share no pixel.
     EXPECT_EQ(GroupsOf({{0, 0, 10, 10}, {0, 0, 10, 10}, {10, 0, 10, 10}, {10, 0, 10, 10}}),
@@ -35,22 +41,30 @@ TEST(SpriteGroups, SpritesMeetThroughEitherPlaceAndGroupsChain) {
 
 TEST(SpriteGroups, OnlyPixelsOfTheStageCount) {
     // Both beyond the right edge, overlapping there; both over the top edge.
-    EXPECT_EQ(GroupsOf({{95, 0, 10, 10}, {120, 0, 10, 10},
-                        {110, 0, 10, 10}, {100, 5, 10, 10},
-                        {0, -20, 10, 10}, {0, -15, 10, 10}}),
+    EXPECT_EQ(GroupsOf({{95, 0, 10, 10},
+                        {120, 0, 10, 10},
+                        {110, 0, 10, 10},
+                        {100, 5, 10, 10},
+                        {0, -20, 10, 10},
+                        {0, -15, 10, 10}}),
               (std::vector<int>{0, 1, 2}));
     // An empty place (a sprite never drawn) meets nothing, and a wrapped
     // sprite's two far places do not join what lies between them.
-    EXPECT_EQ(GroupsOf({{0, 0, 0, 10}, {0, 0, 10, 10},
-                        {5, 5, 10, 10}, {90, 5, 10, 10},
-                        {40, 0, 10, 20}, {40, 0, 10, 20}}),
+    EXPECT_EQ(GroupsOf({{0, 0, 0, 10},
+                        {0, 0, 10, 10},
+                        {5, 5, 10, 10},
+                        {90, 5, 10, 10},
+                        {40, 0, 10, 20},
+                        {40, 0, 10, 20}}),
               (std::vector<int>{0, 0, 2}));
 }
 
 TEST(SpriteGroups, PlacesFarOffTheIntegerRangeDoNotOverflow) {
     const std::int32_t big = 2147483600;
-    EXPECT_EQ(GroupsOf({{big, big, 1000, 1000}, {-big, -big, 1000, 1000},
-                        {big, 0, 1000, 1000}, {0, big, 1000, 1000}}),
+    EXPECT_EQ(GroupsOf({{big, big, 1000, 1000},
+                        {-big, -big, 1000, 1000},
+                        {big, 0, 1000, 1000},
+                        {0, big, 1000, 1000}}),
               (std::vector<int>{0, 1}));
 }
 

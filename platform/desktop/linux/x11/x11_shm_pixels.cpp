@@ -20,8 +20,7 @@ namespace {
 // pixels are then these words too.
 bool RgbWords(const XWindowAttributes& a) {
     return a.visual && (a.visual->c_class == TrueColor || a.visual->c_class == DirectColor) &&
-           a.depth == 24 &&
-           a.visual->red_mask == 0xFF0000 && a.visual->green_mask == 0xFF00 &&
+           a.depth == 24 && a.visual->red_mask == 0xFF0000 && a.visual->green_mask == 0xFF00 &&
            a.visual->blue_mask == 0xFF;
 }
 

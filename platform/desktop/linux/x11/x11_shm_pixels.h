@@ -37,13 +37,13 @@ class X11ShmPixels {
     X11ShmPixels() = default;
     void* display_ = nullptr;  // Display*, our own connection
     unsigned long window_ = 0;
-    void* gc_ = nullptr;     // GC
-    void* image_ = nullptr;  // XImage* over the shared memory
+    void* gc_ = nullptr;       // GC
+    void* image_ = nullptr;    // XImage* over the shared memory
     void* segment_ = nullptr;  // XShmSegmentInfo*
     bool attached_ = false;
     int completionType_ = 0;
-    bool pending_ = false;         // a Put the server has not yet confirmed
-    unsigned long awaited_ = 0;    // the request whose completion confirms it
+    bool pending_ = false;       // a Put the server has not yet confirmed
+    unsigned long awaited_ = 0;  // the request whose completion confirms it
     std::uint32_t* pixels_ = nullptr;
     int width_ = 0, height_ = 0;
 };
