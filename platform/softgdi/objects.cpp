@@ -129,7 +129,7 @@ void FreeEntry(std::uint32_t handle) {
     Table& t = table();
     Entry* e = Find(handle);
     if (!e || e->kind == Kind::Stock) return;
-    if (e->kind == Kind::Bitmap && e->bitmap->sharedWith != 0) Forget(handle);
+    if (e->kind == Kind::Bitmap && e->bitmap->surface.window != 0) Forget(handle);
     *e = Entry{};
     t.freeSlots.push_back(handle - 1);
     --t.live;

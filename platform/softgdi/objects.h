@@ -29,7 +29,9 @@ struct Surface {
     bool mono = false;
     std::uint32_t* pixels = nullptr;
     std::uint8_t* bits = nullptr;
-    plat::HWND window = 0;  // the window whose pixels these are (its DC's or shared)
+    // The window whose pixels these are: a window DC's, or a bitmap's drawing
+    // straight into them (sharing.cpp).
+    plat::HWND window = 0;
 };
 
 // Colour pixels, zero-filled (black). Large ones get pages of their own,
@@ -58,7 +60,6 @@ struct Bitmap {
     PixelStore colourStore;
     std::unique_ptr<std::uint8_t[]> monoStore;
     plat::HDC selectedIn = 0;
-    plat::HWND sharedWith = 0;  // drawing straight into this window's pixels
 };
 
 enum class Kind : std::uint8_t { Free, Bitmap, MemoryDC, WindowDC, Stock };

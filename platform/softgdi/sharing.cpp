@@ -29,12 +29,11 @@ bool Shared(plat::HWND hwnd) {
 void TryShare(const Dc& dc, const Surface& window, plat::HBITMAP bitmap) {
     Bitmap* b = FindBitmap(bitmap);
     WindowProvider* p = Provider();
-    if (!b || bitmap == kStockBitmap || b->surface.mono || b->sharedWith != 0 || !p ||
+    if (!b || bitmap == kStockBitmap || b->surface.mono || b->surface.window != 0 || !p ||
         b->surface.width != window.width || b->surface.height != window.height ||
         window.pitch != window.width || !window.pixels || Shared(dc.hwnd) || !p->MayShare(dc.hwnd))
         return;
     sharings.push_back({dc.hwnd, bitmap});
-    b->sharedWith = dc.hwnd;
     b->surface.pixels = window.pixels;
     b->surface.window = dc.hwnd;
     b->colourStore.Discard();
@@ -48,23 +47,19 @@ void Unshare(plat::HWND hwnd) {
         }
         Bitmap* b = FindBitmap(sharings[i].bitmap);
         sharings.erase(sharings.begin() + static_cast<std::ptrdiff_t>(i));
-        if (!b || b->sharedWith != hwnd) continue;
+        if (!b || b->surface.window != hwnd) continue;
         Surface& s = b->surface;
         std::memcpy(b->colourStore.get(), s.pixels,
                     std::size_t(s.width) * std::size_t(s.height) * sizeof(std::uint32_t));
         s.pixels = b->colourStore.get();
         s.window = 0;
-        b->sharedWith = 0;
     }
 }
 
 void Forget(plat::HBITMAP bitmap) {
     for (std::size_t i = 0; i < sharings.size(); ++i)
         if (sharings[i].bitmap == bitmap) {
-            if (Bitmap* b = FindBitmap(bitmap)) {
-                b->sharedWith = 0;
-                b->surface.window = 0;
-            }
+            if (Bitmap* b = FindBitmap(bitmap)) b->surface.window = 0;
             sharings.erase(sharings.begin() + static_cast<std::ptrdiff_t>(i));
             return;
         }

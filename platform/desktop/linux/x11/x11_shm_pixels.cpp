@@ -6,11 +6,11 @@
 #include <poll.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
-#include <time.h>
 
 #include <algorithm>
 
 #include "platform/desktop/linux/x11/x11_errors.h"
+#include "platform/system/posix/system.h"
 
 namespace plat {
 namespace {
@@ -22,12 +22,6 @@ bool RgbWords(const XWindowAttributes& a) {
     return a.visual && (a.visual->c_class == TrueColor || a.visual->c_class == DirectColor) &&
            a.depth == 24 && a.visual->red_mask == 0xFF0000 && a.visual->green_mask == 0xFF00 &&
            a.visual->blue_mask == 0xFF;
-}
-
-long long NowMs() {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return static_cast<long long>(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
 }
 
 }  // namespace
@@ -96,24 +90,23 @@ X11ShmPixels::~X11ShmPixels() {
     XCloseDisplay(dpy);
 }
 
+bool X11ShmPixels::Cut(const PixelRect& r, int& x0, int& y0, int& x1, int& y1) const {
+    x0 = std::max(r.x, 0), y0 = std::max(r.y, 0);
+    x1 = std::min(r.x + r.w, width_), y1 = std::min(r.y + r.h, height_);
+    return x0 < x1 && y0 < y1;
+}
+
 void X11ShmPixels::Put(const PixelRect* rects, int count) {
     auto* dpy = static_cast<Display*>(display_);
-    int last = -1;
-    for (int i = 0; i < count; ++i) {
-        const PixelRect& r = rects[i];
-        if (std::max(r.x, 0) < std::min(r.x + r.w, width_) &&
-            std::max(r.y, 0) < std::min(r.y + r.h, height_))
-            last = i;
-    }
+    int x0, y0, x1, y1, last = -1;
+    for (int i = 0; i < count; ++i)
+        if (Cut(rects[i], x0, y0, x1, y1)) last = i;
     if (last < 0) return;
-    Finish();  // pixels a Put still reads are never handed over again mid-read
     for (int i = 0; i <= last; ++i) {
-        const PixelRect& r = rects[i];
-        const int x0 = std::max(r.x, 0), y0 = std::max(r.y, 0);
-        const int x1 = std::min(r.x + r.w, width_), y1 = std::min(r.y + r.h, height_);
-        if (x0 >= x1 || y0 >= y1) continue;
+        if (!Cut(rects[i], x0, y0, x1, y1)) continue;
         // The last one asks for the completion event: the server handles a
-        // connection's requests in order, so then all are read.
+        // connection's requests in order, so then all are read, an earlier
+        // Put's too.
         if (i == last) awaited_ = NextRequest(dpy);
         XShmPutImage(dpy, window_, static_cast<GC>(gc_), static_cast<XImage*>(image_), x0, y0, x0,
                      y0, static_cast<unsigned>(x1 - x0), static_cast<unsigned>(y1 - y0),
@@ -129,7 +122,7 @@ void X11ShmPixels::Put(const PixelRect* rects, int count) {
 void X11ShmPixels::Finish() {
     if (!pending_) return;
     auto* dpy = static_cast<Display*>(display_);
-    const long long end = NowMs() + kMaxWaitMs;
+    const std::uint32_t start = posixsys::TickCount();
     while (pending_) {
         if (XEventsQueued(dpy, QueuedAlready) > 0 || XEventsQueued(dpy, QueuedAfterReading) > 0) {
             XEvent e;
@@ -138,10 +131,10 @@ void X11ShmPixels::Finish() {
             if (e.type == completionType_ && e.xany.serial >= awaited_) pending_ = false;
             continue;
         }
-        const long long left = end - NowMs();
+        const auto left = kMaxWaitMs - static_cast<std::int32_t>(posixsys::TickCount() - start);
         if (left <= 0) break;
         pollfd p{ConnectionNumber(dpy), POLLIN, 0};
-        ::poll(&p, 1, static_cast<int>(left));
+        ::poll(&p, 1, left);
     }
     pending_ = false;
 }

@@ -35,6 +35,8 @@ class X11ShmPixels {
 
   private:
     X11ShmPixels() = default;
+    // The part of r inside the pixels, [x0, x1) x [y0, y1); false when none.
+    bool Cut(const PixelRect& r, int& x0, int& y0, int& x1, int& y1) const;
     void* display_ = nullptr;  // Display*, our own connection
     unsigned long window_ = 0;
     void* gc_ = nullptr;       // GC
