@@ -98,8 +98,8 @@ wine reg add "$desktop" /v SCRNSAVE.EXE /t REG_SZ /d 'C:\windows\system32\other.
 wine reg add "$desktop" /v ScreenSaveActive /t REG_SZ /d 0 /f >/dev/null 2>&1
 wine start /wait /unix "$current_lnk" >/dev/null 2>&1
 check "the entry makes Corvane the screen saver again" \
-    test "$(reg_value "$desktop" SCRNSAVE.EXE)" = "$instdir_win\\Corvane.scr"
-check "and turns the screen saver on" test "$(reg_value "$desktop" ScreenSaveActive)" = 1
+    reg_becomes "$desktop" SCRNSAVE.EXE "$instdir_win\\Corvane.scr"
+check "and turns the screen saver on" reg_becomes "$desktop" ScreenSaveActive 1
 rm -f "$WINEPREFIX/drive_c/windows/system32/desk.cpl"
 
 # The installed saver: a run ended by a key is counted beside it.
