@@ -55,6 +55,7 @@ void cSprite::TransparentDraw(plat::HDC hDC, std::int32_t lX, std::int32_t lY, s
     m_lDrawX = lX;
     m_lCell = lCell;
     m_lDrawY = lY;
+    m_bDrawn = true;
     Sheet().TransparentDraw(hDC, lX, lY, lCell, bUseBuildDC);
 }
 
@@ -80,7 +81,7 @@ void cSprite::SpriteData(std::shared_ptr<cSpriteBitmaps> cSpriteData) {
 
 void cSprite::FreeBackground() {
     mGDI::DeleteDCBitmap(m_hDC, m_hBmp, m_hBmpOld);
-    m_bStored = false;
+    m_bStored = m_bDrawn = false;
 }
 
 cSpriteBitmaps& cSprite::Sheet() const {

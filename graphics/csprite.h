@@ -40,6 +40,8 @@ class cSprite {
     std::int32_t DrawnX() const { return m_lDrawX; }
     std::int32_t DrawnY() const { return m_lDrawY; }
     bool Stored() const { return m_bStored; }
+    // Whether it was drawn since its store was made.
+    bool Drawn() const { return m_bDrawn; }
     std::int32_t PreviousX() const { return m_lPrevX; }
     std::int32_t PreviousY() const { return m_lPrevY; }
     // The last move covered more than 24 pixels along x and y together.
@@ -74,6 +76,7 @@ class cSprite {
     std::int32_t m_lWidth = 0;
     std::int32_t m_lHeight = 0;
     bool m_bStored = false;
+    bool m_bDrawn = false;
     bool m_bActive = false;
     std::int32_t m_lXDir = 0;
     std::int32_t m_lYDir = 0;

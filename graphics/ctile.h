@@ -28,6 +28,9 @@ class cTile {
     // Takes the picture from oPic (which stays the caller's); drops the
     // render object and the file name.
     void Picture(const StdPicture& oPic);
+    // The picture's size; 0 by 0 without one.
+    std::int32_t Width() const { return m_cBitmap ? m_cBitmap->Width() : 0; }
+    std::int32_t Height() const { return m_cBitmap ? m_cBitmap->Height() : 0; }
     // Keeps the render object (not owned).
     void Initialise(RenderObject* objRender);
 

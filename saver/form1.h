@@ -12,6 +12,7 @@
 #include "graphics/ctile.h"
 #include "graphics/render_object.h"
 #include "platform/saver_window.h"
+#include "saver/background_sheet.h"
 #include "saver/picture_bounds.h"
 #include "saver/sprite_groups.h"
 #include "shell/module1.h"
@@ -70,6 +71,7 @@ class Form1 : public Module1::SaverForm, public plat::SaverEvents, public Render
     std::array<std::unique_ptr<cSprite>, kFlagCount + 1> m_cFlags;  // indices 1 to 32
     cBitmap m_cBackBuffer;
     std::unique_ptr<cTile> m_cBackgroundTile;
+    BackgroundSheet background_;  // ready on a tiled background
     std::int32_t m_lScreenHeight = 0;
     std::int32_t m_lScreenWidth = 0;
     // A frame's sprites and their places, kept to allocate nothing per frame.
@@ -80,6 +82,7 @@ class Form1 : public Module1::SaverForm, public plat::SaverEvents, public Render
     void Form_Load();
     void SetUp();
     void LoadWhiteBackground();
+    void KeepTiledBackground();
     void CaptureDesktop();
     void LoadTile(const std::string& path);
     void Admit(const std::string& refusal);
@@ -94,5 +97,7 @@ class Form1 : public Module1::SaverForm, public plat::SaverEvents, public Render
     // True in a daemon's window whose size is no longer the run's.
     bool SizeChanged();
     void Frame(plat::HDC windowDC);
+    void DrawWithStores(plat::HDC stage, int count);
+    void DrawOverBackground(plat::HDC stage, int count);
     void Wrap(cSprite& sprite);
 };

@@ -46,13 +46,25 @@ void Form1::Frame(plat::HDC windowDC) {
     frameSprites_[count++] = &m_cLogo;
     for (int i = 0; i < count; ++i) {
         const cSprite& s = *frameSprites_[i];
-        const std::int32_t w = s.Stored() ? s.Width() : 0;
-        framePlaces_[2 * i] = {s.DrawnX(), s.DrawnY(), w, s.Height()};
+        const bool drawn = background_.Ready() ? s.Drawn() : s.Stored();
+        framePlaces_[2 * i] = {s.DrawnX(), s.DrawnY(), drawn ? s.Width() : 0, s.Height()};
         framePlaces_[2 * i + 1] = {s.X(), s.Y(), s.Width(), s.Height()};
     }
     groups_.Build(framePlaces_.data(), count, m_cBackBuffer.Width(), m_cBackBuffer.Height());
-    // Each group whole: all put back, then all stored, then all drawn, in
-    // the sprites' order.
+    if (background_.Ready())
+        DrawOverBackground(b, count);
+    else
+        DrawWithStores(b, count);
+    for (int i = 0; i < count; ++i) frameSprites_[i]->StageToScreen(windowDC, b);
+    host.DoEvents();
+    // Counted from this frame's start: a late frame is not made up.
+    auto target = static_cast<std::int32_t>(frameStart + kFramePeriodMs);
+    Module1::WaitUntilTick(target);
+}
+
+// Each group whole: all put back, then all stored, then all drawn, in the
+// sprites' order.
+void Form1::DrawWithStores(plat::HDC b, int count) {
     for (int first = 0; first < count; ++first) {
         if (groups_.First(first) != first) continue;
         for (int i = first; i < count; ++i)
@@ -66,11 +78,29 @@ void Form1::Frame(plat::HDC windowDC) {
             if (groups_.First(i) == first) s.TransparentDraw(b, s.X(), s.Y(), s.Cell(), false);
         }
     }
-    for (int i = 0; i < count; ++i) frameSprites_[i]->StageToScreen(windowDC, b);
-    host.DoEvents();
-    // Counted from this frame's start: a late frame is not made up.
-    auto target = static_cast<std::int32_t>(frameStart + kFramePeriodMs);
-    Module1::WaitUntilTick(target);
+}
+
+// The same pixels with the background known: what a store would hold is the
+// background there. A sprite alone in its group has the background put back
+// only where its new place leaves the old one, and its new place takes the
+// background and the sprite in one pass.
+void Form1::DrawOverBackground(plat::HDC b, int count) {
+    for (int first = 0; first < count; ++first) {
+        if (groups_.First(first) != first) continue;
+        if (groups_.Size(first) == 1) {
+            cSprite& s = *frameSprites_[first];
+            background_.PutAround(b, framePlaces_[2 * first], framePlaces_[2 * first + 1]);
+            background_.Put(b, framePlaces_[2 * first + 1]);
+            s.TransparentDraw(b, s.X(), s.Y(), s.Cell(), false);
+            continue;
+        }
+        for (int i = first; i < count; ++i)
+            if (groups_.First(i) == first) background_.Put(b, framePlaces_[2 * i]);
+        for (int i = first; i < count; ++i) {
+            cSprite& s = *frameSprites_[i];
+            if (groups_.First(i) == first) s.TransparentDraw(b, s.X(), s.Y(), s.Cell(), false);
+        }
+    }
 }
 
 void Form1::Wrap(cSprite& s) {

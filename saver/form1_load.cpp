@@ -1,5 +1,6 @@
 // Setting a run up: background, sheets, sprites, working bitmap, and the
 // system's state, then the frame loop.
+#include <algorithm>
 #include <exception>
 
 #include "common/errors.h"
@@ -73,6 +74,7 @@ void Form1::SetUp() {
 
     m_cBackBuffer.CreateAtSize(ScreenPixelsX(), ScreenPixelsY());
     m_cBackgroundTile->TileDC(m_cBackBuffer.hDC(), ScreenPixelsX(), ScreenPixelsY());
+    KeepTiledBackground();
     // The working bitmap holds the background from now on: the tile (in
     // desktop mode a whole screen's picture) is given back at once.
     m_cBackgroundTile.reset();
@@ -93,6 +95,19 @@ void Form1::SetUp() {
         window_->Show();
         window_->Refresh();
     }
+}
+
+// A tiled background is kept as a small sheet for the frames to put back;
+// a desktop picture is as large as the screen and lives on in the stores.
+void Form1::KeepTiledBackground() {
+    background_.Clear();
+    if (Module1::BackgroundMode == "1") return;
+    std::int32_t w = m_cLogo.Width(), h = m_cLogo.Height();
+    for (int i = 1; i <= kFlagCount; ++i) {
+        w = std::max(w, m_cFlags[i]->Width());
+        h = std::max(h, m_cFlags[i]->Height());
+    }
+    background_.Make(*m_cBackgroundTile, w, h);
 }
 
 void Form1::LoadWhiteBackground() {

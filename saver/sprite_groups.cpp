@@ -62,5 +62,6 @@ void SpriteGroups::Build(const StageArea* places, int count, std::int32_t stageW
             first_[std::max(ri, rj)] = std::min(ri, rj);
         }
     }
-    for (int i = 0; i < count_; ++i) first_[i] = Root(i);
+    size_.fill(0);
+    for (int i = 0; i < count_; ++i) ++size_[first_[i] = Root(i)];
 }

@@ -26,10 +26,13 @@ class SpriteGroups {
     int Count() const { return count_; }
     // The lowest index in sprite i's group: the group's first sprite.
     int First(int i) const { return first_[i]; }
+    // How many sprites share sprite i's group.
+    int Size(int i) const { return size_[first_[i]]; }
 
   private:
     int Root(int i);
 
     int count_ = 0;
     std::array<int, kMaxSprites> first_{};
+    std::array<int, kMaxSprites> size_{};
 };

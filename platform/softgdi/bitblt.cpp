@@ -220,6 +220,39 @@ __attribute__((target_clones("avx2", "default"))) void SpriteThroughMask(const B
     }
 }
 
+// A copy onto a rectangle, then a sprite through its mask onto the same one
+// (the DC's own colours), in one pass: the target is only written. Where the
+// mask is white the sprite's pixel, elsewhere the copied one ANDed with it.
+__attribute__((target_clones("avx2", "default"))) void CopyThenSprite(const Blit& copy,
+                                                                      const Blit& mask,
+                                                                      const Blit& sprite) {
+    constexpr Pixels8 kBits = {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01};
+    for (std::int32_t j = 0; j < mask.h; ++j) {
+        const std::uint8_t* bits = mask.s->bits + std::size_t(mask.sy + j) * mask.s->pitch;
+        std::uint32_t* dp = PixelAt(*mask.d, mask.dx, mask.dy + j);
+        const std::uint32_t* cp =
+            copy.s->pixels + std::size_t(copy.sy + j) * copy.s->pitch + copy.sx;
+        const std::uint32_t* sp = PixelAt(*sprite.s, sprite.sx, sprite.sy + j);
+        if (j + 1 < mask.h) Prefetch(dp + mask.d->pitch, mask.w);
+        auto one = [&](std::int32_t i, std::int32_t bit) {
+            const std::uint32_t c = ((bits[bit >> 3] >> (7 - (bit & 7))) & 1) ? 0xFFFFFFu : 0u;
+            dp[i] = (cp[i] | c) & sp[i];
+        };
+        std::int32_t i = 0, bit = mask.sx;
+        for (; i < mask.w && (bit & 7); ++i, ++bit) one(i, bit);
+        for (; i + 8 <= mask.w; i += 8, bit += 8) {
+            const std::uint8_t byte = bits[bit >> 3];
+            Pixels8 sv, cv;
+            std::memcpy(&sv, sp + i, sizeof sv);
+            std::memcpy(&cv, cp + i, sizeof cv);
+            const Pixels8 c = (Pixels8)(((Pixels8{} + byte) & kBits) != 0) & 0xFFFFFFu;
+            const Pixels8 r = (cv | c) & sv;
+            std::memcpy(dp + i, &r, sizeof r);
+        }
+        for (; i < mask.w; ++i, ++bit) one(i, bit);
+    }
+}
+
 // A mask ORed onto a rectangle, then a sprite ANDed onto the same one, in
 // one pass: the drawing of every transparent sprite.
 void MaskThenSprite(const Blit mask, const Blit sprite) {
@@ -262,26 +295,47 @@ void Run(const Blit& b) {
 // that follows it (TransparentDraw) runs in the same pass. Anything else that
 // could see or change the pixels first reaches them through the object
 // table's lookups, which carry the mask out first (FlushPending).
-struct HeldMask {
-    bool held = false;
-    Blit mask{};
+//
+// A plain copy between colour memory bitmaps waits too, for a mask and a
+// sprite onto the same rectangle: the three run as one pass that only writes
+// the target (a background put under a sprite as it is drawn).
+struct Held {
+    bool copy = false, held = false;
+    Blit copied{}, mask{};
 };
-HeldMask held;
+Held held;
 
 bool HoldsBack(const Blit& b, const Dc& dest) {
     return plat::KindOfTable(b.code) == plat::RopKind::Or && b.s && b.s->mono && !b.d->mono &&
            dest.hwnd == 0;
 }
 
+bool HoldsCopy(const Blit& b, const Dc& dest, const Dc* src) {
+    return b.code == 0xCC && b.s && !b.s->mono && !b.d->mono && !SharePixels(b) && dest.hwnd == 0 &&
+           src && src->hwnd == 0;
+}
+
+bool SameRect(const Blit& a, const Blit& b) {
+    return a.d == b.d && a.dx == b.dx && a.dy == b.dy && a.w == b.w && a.h == b.h;
+}
+
+// A mask after a held copy, in the colours the joined pass knows.
+bool JoinsCopy(const Blit& copy, const Blit& b, const Dc& dest) {
+    return HoldsBack(b, dest) && SameRect(copy, b) && b.destBk == 0xFFFFFF && b.destText == 0;
+}
+
 bool Joins(const Blit& mask, const Blit& b) {
-    return plat::KindOfTable(b.code) == plat::RopKind::And && b.s && !b.s->mono && b.d == mask.d &&
-           b.s->pixels != b.d->pixels && b.dx == mask.dx && b.dy == mask.dy && b.w == mask.w &&
-           b.h == mask.h;
+    return plat::KindOfTable(b.code) == plat::RopKind::And && b.s && !b.s->mono &&
+           b.s->pixels != b.d->pixels && SameRect(mask, b);
 }
 
 }  // namespace
 
 void FlushPending() {
+    if (held.copy) {
+        held.copy = false;
+        CopyColour(held.copied);
+    }
     if (!held.held) return;
     held.held = false;
     MonoOntoColour(held.mask, OpOr{});
@@ -329,12 +383,28 @@ bool BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int sx, int 
            code};
     if (held.held && Joins(held.mask, b)) {
         held.held = false;
-        MaskThenSprite(held.mask, b);
+        if (held.copy) {
+            held.copy = false;
+            CopyThenSprite(held.copied, held.mask, b);
+        } else {
+            MaskThenSprite(held.mask, b);
+        }
+        return true;
+    }
+    if (held.copy && !held.held && JoinsCopy(held.copied, b, *ddc)) {
+        held.held = true;
+        held.mask = b;
         return true;
     }
     FlushPending();
     if (HoldsBack(b, *ddc)) {
-        held = {true, b};
+        held.held = true;
+        held.mask = b;
+        return true;
+    }
+    if (HoldsCopy(b, *ddc, sdc)) {
+        held.copy = true;
+        held.copied = b;
         return true;
     }
     if (sdc && sdc->hwnd != 0)
