@@ -238,11 +238,12 @@ TEST_F(Gdi, WindowDcsDrawIntoTheWindowAndReportWhatChanged) {
 namespace {
 
 // A mask ORed onto a canvas, then `next` (given the canvas, a sprite, a
-// canvas to copy into and the mask); with `apart` another BitBlt comes in
-// between, which makes the GDI carry the mask out before `next`. Gives the
-// canvas's pixels and what `next` copied elsewhere.
+// canvas to copy into and the mask); with `copyFirst` the sprite's pixels
+// are first copied under the mask. With `apart` another BitBlt comes in
+// between each, which makes the GDI carry out what it holds before the
+// next. Gives the canvas's pixels and what `next` copied elsewhere.
 template <typename Next>
-std::vector<std::uint32_t> MaskThen(bool apart, Next next) {
+std::vector<std::uint32_t> MaskThen(bool apart, Next next, bool copyFirst = false) {
     Canvas dst(30, 5), mask(30, 5, true, kBlack), sprite(30, 5), copy(30, 5);
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 30; ++x) {
@@ -253,6 +254,10 @@ std::vector<std::uint32_t> MaskThen(bool apart, Next next) {
             if (white) mask.Set(x, y, kWhite);
             sprite.Set(x, y, (x + y) % 3 ? kWhite : 0x336699 + x);
         }
+    if (copyFirst) {
+        plat::BitBlt(dst.dc, 3, 1, 21, 3, sprite.dc, 6, 2, plat::SRCCOPY);
+        if (apart) plat::BitBlt(copy.dc, 0, 0, 1, 1, copy.dc, 0, 0, plat::SRCCOPY);
+    }
     plat::BitBlt(dst.dc, 3, 1, 21, 3, mask.dc, 5, 1, plat::SRCPAINT);
     if (apart) plat::BitBlt(copy.dc, 0, 0, 1, 1, copy.dc, 0, 0, plat::SRCCOPY);
     next(dst, sprite, copy, mask);
@@ -334,7 +339,37 @@ TEST_F(Gdi, AMaskAndWhatFollowsItGiveThePixelsOfTheTwoApart) {
         plat::DeleteDC(dc);
         plat::DeleteObject(loaded);
     };
-    for (auto next : {+sprite, +elsewhere, +readBack, +ontoItself, +reselected, +maskChanged,
-                      +dcDeleted, +pixelRead, +savedAndLoaded})
-        EXPECT_EQ(MaskThen(false, next), MaskThen(true, next));
+    // The sprite's bitmap, which a held copy reads, changed first.
+    auto sourceChanged = [](C d, C s, C c, C) {
+        plat::BitBlt(s.dc, 0, 0, 30, 5, s.dc, 0, 0, plat::BLACKNESS);
+        plat::BitBlt(c.dc, 0, 0, 30, 5, d.dc, 0, 0, plat::SRCCOPY);
+    };
+    for (bool copyFirst : {false, true})
+        for (auto next : {+sprite, +elsewhere, +readBack, +ontoItself, +reselected, +maskChanged,
+                          +dcDeleted, +pixelRead, +savedAndLoaded, +sourceChanged})
+            EXPECT_EQ(MaskThen(false, next, copyFirst), MaskThen(true, next, copyFirst))
+                << copyFirst;
+}
+
+// A copy held for a mask that does not join it (one elsewhere, one in other
+// colours) gives the pixels of the calls one by one.
+TEST_F(Gdi, AHeldCopyWithoutItsMaskGivesThePixelsOfTheCallsApart) {
+    auto run = [](bool apart, int variant) {
+        Canvas dst(30, 5), mask(30, 5, true, kBlack), sprite(30, 5), copy(30, 5);
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 30; ++x) {
+                dst.Set(x, y, 0x0F0E0D * (x + 3 * y));
+                if ((x + y) % 3) mask.Set(x, y, kWhite);
+                sprite.Set(x, y, 0x204060 + x * 7 + y);
+            }
+        if (variant == 1) plat::SetTextColor(dst.dc, 0x102030);
+        plat::BitBlt(dst.dc, 2, 1, 20, 3, sprite.dc, 1, 0, plat::SRCCOPY);
+        if (apart) plat::BitBlt(copy.dc, 0, 0, 1, 1, copy.dc, 0, 0, plat::SRCCOPY);
+        const int mx = variant == 0 ? 3 : 2;
+        plat::BitBlt(dst.dc, mx, 1, 20, 3, mask.dc, 0, 0, plat::SRCPAINT);
+        if (apart) plat::BitBlt(copy.dc, 0, 0, 1, 1, copy.dc, 0, 0, plat::SRCCOPY);
+        plat::BitBlt(dst.dc, mx, 1, 20, 3, sprite.dc, 4, 1, plat::SRCAND);
+        return dst.Pixels();
+    };
+    for (int variant : {0, 1}) EXPECT_EQ(run(false, variant), run(true, variant)) << variant;
 }

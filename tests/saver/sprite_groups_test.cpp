@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -14,6 +15,9 @@ std::vector<int> GroupsOf(const std::vector<StageArea>& places) {
     groups.Build(places.data(), static_cast<int>(places.size() / 2), 100, 100);
     std::vector<int> first;
     for (int i = 0; i < groups.Count(); ++i) first.push_back(groups.First(i));
+    // Each sprite's group size counts the sprites sharing its first.
+    for (int i = 0; i < groups.Count(); ++i)
+        EXPECT_EQ(groups.Size(i), std::count(first.begin(), first.end(), first[i])) << i;
     return first;
 }
 

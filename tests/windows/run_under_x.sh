@@ -45,9 +45,9 @@ for run in "1200 1" "1200 2 outside"; do
     if ! grep -q '^trace done' "$WIN_BUILD/trace-wine-$2.txt"; then diffs=$((diffs + 1)); fi
     d=$(diff "$WIN_BUILD/trace-linux-$2.txt" "$WIN_BUILD/trace-wine-$2.txt" | grep -c '^<')
     diffs=$((diffs + d))
-    cases=$((cases + 2 * $1))
+    cases=$((cases + 3 * $1))
 done
-echo "differential: $diffs differences in $cases cases (GDI and profile strings)"
+echo "differential: $diffs differences in $cases cases (GDI, sprites and profile strings)"
 
 # Process tests of the real programs.
 bash "$src/tests/windows/process/process_tests.sh" | tee "$WIN_BUILD/process.log"

@@ -1,4 +1,4 @@
-// The differential trace: the same generated BitBlt sequences and
+// The differential trace: the same generated BitBlt calls, sprite drawings and
 // profile-string reads and writes, run on whichever implementation this
 // program is linked with (our software GDI and settings file on Linux, the
 // real gdi32 and kernel32 under Wine). Each case prints one line; the
@@ -129,6 +129,31 @@ void GdiCase(int i, Lcg& r, const std::string& tmp, bool sourceOutside) {
                 static_cast<unsigned>(rop), Read(dst, tmp).c_str());
 }
 
+// A sprite drawn as the saver draws one: its mask ORed and its pixels ANDed
+// onto the same rectangle, at times over a background copied there first,
+// at times with other calls between or the target's colours changed (which
+// our GDI runs apart rather than in one pass).
+void SpriteCase(int i, Lcg& r, const std::string& tmp) {
+    Surface dst, background, mask, sprite;
+    const int w = r.Range(1, 24), h = r.Range(1, 6), dw = r.Range(4, 30), dh = r.Range(2, 8);
+    MakeColour(dst, r, dw, dh);
+    MakeColour(background, r, w + 3, h + 2);
+    MakeMono(mask, r, w + 9, h);
+    MakeColour(sprite, r, w + 9, h);
+    if (r.Range(0, 3) == 0) plat::SetTextColor(dst.dc, Colour(r));
+    const bool copy = r.Range(0, 1), apart = r.Range(0, 4) == 0;
+    const int x = r.Range(-3, dw - 1), y = r.Range(-2, dh - 1), cell = r.Range(0, 9);
+    if (copy)
+        plat::BitBlt(dst.dc, x, y, w, h, background.dc, r.Range(0, 3), r.Range(0, 2),
+                     plat::SRCCOPY);
+    if (apart) plat::BitBlt(background.dc, 0, 0, 1, 1, background.dc, 0, 0, plat::SRCCOPY);
+    plat::BitBlt(dst.dc, x, y, w, h, mask.dc, cell, 0, plat::SRCPAINT);
+    if (apart) plat::BitBlt(background.dc, 0, 0, 1, 1, background.dc, 0, 0, plat::SRCCOPY);
+    plat::BitBlt(dst.dc, x, y, w, h, sprite.dc, cell, 0, plat::SRCAND);
+    std::printf("sprite %d %s%s: %s\n", i, copy ? "copy " : "", apart ? "apart" : "joined",
+                Read(dst, tmp).c_str());
+}
+
 std::string Text(Lcg& r, int maxLen) {
     static const char chars[] = "abcXYZ019 =;_-.";
     std::string s;
@@ -175,6 +200,7 @@ int main(int argc, char** argv) {
     Lcg r(seed);
     for (int i = 0; i < cases; ++i) GdiCase(i, r, tmp, outside);
     for (int i = 0; i < cases; ++i) ProfileCase(i, r, ini);
+    for (int i = 0; i < cases; ++i) SpriteCase(i, r, tmp);
     std::filesystem::remove(tmp);
     std::filesystem::remove(ini);
     std::printf("trace done: %d cases\n", cases);

@@ -183,12 +183,17 @@ void SdlSaverWindow::Pump() {
 }
 
 void SdlSaverWindow::Wait(std::uint32_t timeoutMs) {
+    WaitAlso(timeoutMs, -1, nullptr);
+}
+
+void SdlSaverWindow::WaitAlso(std::uint32_t timeoutMs, int fd, bool* ready) {
     Present();
     const int timeout = static_cast<int>(std::min<std::uint32_t>(timeoutMs, 1u << 30));
     // On X one poll of the connection; SDL's own wait would pump first and
     // then poll, a dozen system calls more in every frame.
     if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) return;
-    if (!window_ || !XWaitForInput(window_, timeout)) SDL_WaitEventTimeout(nullptr, timeout);
+    if (!window_ || !XWaitForInput(window_, timeout, fd, ready))
+        SDL_WaitEventTimeout(nullptr, timeout);
 }
 
 void SdlSaverWindow::FinishPresenting() {

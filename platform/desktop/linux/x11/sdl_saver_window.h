@@ -36,6 +36,8 @@ class SdlSaverWindow : public FrameWindow {
     // Takes a window made elsewhere (a daemon's window, say).
     SdlSaverWindow(DesktopWindows& windows, SaverEvents& events, SDL_Window* window, int width,
                    int height);
+    // Wait, ending also on bytes on fd (not -1), which set *ready.
+    void WaitAlso(std::uint32_t timeoutMs, int fd, bool* ready);
     // Puts another SDL window in place of this one's (after a new size).
     void Replace(SDL_Window* window, int width, int height);
     bool Pixels(WindowSurface& out) override;

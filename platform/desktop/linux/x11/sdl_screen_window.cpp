@@ -4,13 +4,6 @@
 #include "platform/desktop/linux/x11/x11_screen.h"
 
 namespace plat {
-namespace {
-
-// The frame loop pumps three times a frame; the screen's size changes
-// seldom, and one look in each frame period (50 ms) follows it as soon.
-constexpr std::uint32_t kLookPeriodMs = 40;
-
-}  // namespace
 
 SdlScreenWindow::SdlScreenWindow(DesktopWindows& windows, SaverEvents& events,
                                  const SaverPlacement& place)
@@ -20,13 +13,19 @@ SdlScreenWindow::SdlScreenWindow(DesktopWindows& windows, SaverEvents& events,
     if (!root_->Valid()) root_.reset();
 }
 
+// The screen's new sizes come on the root window's connection, watched by
+// the same sleep as the window's own: it is looked at only when that sleep
+// saw bytes there (or before the first sleep).
 void SdlScreenWindow::Pump() {
-    const std::uint32_t now = SDL_GetTicks();
-    if (root_ && now - lastLook_ >= kLookPeriodMs) {
-        lastLook_ = now;
+    if (root_ && rootReady_) {
+        rootReady_ = false;
         if (root_->Poll() == X11Target::Change::Resized) FollowScreen();
     }
     SdlSaverWindow::Pump();
+}
+
+void SdlScreenWindow::Wait(std::uint32_t timeoutMs) {
+    WaitAlso(timeoutMs, root_ ? root_->Fd() : -1, &rootReady_);
 }
 
 // The new size arrives as SDL's size event, which gives the window new

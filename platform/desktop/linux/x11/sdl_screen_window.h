@@ -17,10 +17,11 @@ class SdlScreenWindow : public SdlSaverWindow {
     SdlScreenWindow(DesktopWindows& windows, SaverEvents& events, const SaverPlacement& place);
 
     void Pump() override;
+    void Wait(std::uint32_t timeoutMs) override;
 
   private:
     std::unique_ptr<X11Target> root_;  // null without an X screen to watch
-    std::uint32_t lastLook_ = 0;       // SDL ticks of the last look at the screen's size
+    bool rootReady_ = true;            // something may have come for root_
     void FollowScreen();
 };
 

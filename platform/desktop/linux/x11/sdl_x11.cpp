@@ -15,6 +15,8 @@ namespace {
 // meanwhile end the next sleep at once.
 constexpr long long kQuietNs = 1000000;
 long long quietSince = -kQuietNs;
+// The connection's next request number when it was last flushed.
+unsigned long flushedBefore = 0;
 
 long long NowNs() {
     timespec t{};
@@ -22,10 +24,13 @@ long long NowNs() {
     return static_cast<long long>(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
 
-// Whether bytes wait on the connection, after `timeoutMs` at most.
-bool Readable(Display* dpy, int timeoutMs) {
-    pollfd p{ConnectionNumber(dpy), POLLIN, 0};
-    if (::poll(&p, 1, timeoutMs) != 0) return true;
+// Whether bytes wait on the connection, after `timeoutMs` at most; with
+// alsoFd (not -1) the wait ends on bytes there too, told in *alsoReady.
+bool Readable(Display* dpy, int timeoutMs, int alsoFd = -1, bool* alsoReady = nullptr) {
+    pollfd p[2] = {{ConnectionNumber(dpy), POLLIN, 0}, {alsoFd, POLLIN, 0}};
+    const int n = ::poll(p, alsoFd < 0 ? 1 : 2, timeoutMs);
+    if (alsoReady && n > 0 && p[1].revents) *alsoReady = true;
+    if (n != 0 && (n < 0 || p[0].revents)) return true;
     quietSince = NowNs();
     return false;
 }
@@ -99,12 +104,18 @@ bool XInputWaiting(SDL_Window* window) {
     return NowNs() - quietSince >= kQuietNs && Readable(dpy, 0);
 }
 
-bool XWaitForInput(SDL_Window* window, int timeoutMs) {
+// Xlib's flush also reads the connection. With no request made since the
+// last one here there is nothing to send, and since the pump reads all
+// that arrives, Xlib's queue is all there is to look at before sleeping.
+bool XWaitForInput(SDL_Window* window, int timeoutMs, int alsoFd, bool* alsoReady) {
     Display* dpy;
     Window id;
     if (!X11Of(window, dpy, id)) return false;
-    if (XEventsQueued(dpy, QueuedAfterFlush) > 0) return true;
-    Readable(dpy, timeoutMs);
+    const bool nothingNew = NextRequest(dpy) == flushedBefore;
+    const int queued = XEventsQueued(dpy, nothingNew ? QueuedAlready : QueuedAfterFlush);
+    flushedBefore = NextRequest(dpy);
+    if (queued > 0) return true;
+    Readable(dpy, timeoutMs, alsoFd, alsoReady);
     return true;
 }
 

@@ -28,8 +28,9 @@ bool XInputWaiting(SDL_Window* window);
 
 // Sleeps until bytes arrive on the X connection or timeoutMs pass, after
 // sending what Xlib holds; returns at once when Xlib has events queued.
+// With alsoFd (not -1) bytes there end the sleep too and set *alsoReady.
 // False for a window not on X (the caller then waits through SDL).
-bool XWaitForInput(SDL_Window* window, int timeoutMs);
+bool XWaitForInput(SDL_Window* window, int timeoutMs, int alsoFd = -1, bool* alsoReady = nullptr);
 
 // Takes "always above" off, so that a message box can show over it.
 void LetOthersAbove(SDL_Window* window);

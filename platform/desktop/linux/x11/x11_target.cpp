@@ -31,6 +31,10 @@ X11Target::~X11Target() {
     if (display_) XCloseDisplay(static_cast<Display*>(display_));
 }
 
+int X11Target::Fd() const {
+    return display_ ? ConnectionNumber(static_cast<Display*>(display_)) : -1;
+}
+
 X11Target::Change X11Target::Poll() {
     auto* dpy = static_cast<Display*>(display_);
     if (!valid_ || !dpy) return Change::Gone;

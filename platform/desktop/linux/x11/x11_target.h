@@ -23,6 +23,8 @@ class X11Target {
     int ScreenHeight() const { return screenHeight_; }
     // What happened since the last call (the strongest change).
     Change Poll();
+    // The connection's socket: readable when something may have happened.
+    int Fd() const;
 
   private:
     void* display_ = nullptr;  // Display*
