@@ -77,6 +77,7 @@ class Form1 : public Module1::SaverForm, public plat::SaverEvents, public Render
     // A frame's sprites and their places, kept to allocate nothing per frame.
     std::array<cSprite*, kFlagCount + 1> frameSprites_{};
     std::array<StageArea, 2 * (kFlagCount + 1)> framePlaces_{};
+    std::array<bool, kFlagCount + 1> frameStill_{};  // drawn as it is: not drawn again
     SpriteGroups groups_;
 
     void Form_Load();

@@ -51,6 +51,15 @@ void Form1::Frame(plat::HDC windowDC) {
         framePlaces_[2 * i + 1] = {s.X(), s.Y(), s.Width(), s.Height()};
     }
     groups_.Build(framePlaces_.data(), count, m_cBackBuffer.Width(), m_cBackBuffer.Height());
+    // A sprite alone that stays where it was drawn (the logo, with nothing
+    // near it) would be drawn to the same pixels: it is not drawn again, only
+    // copied to the window as ever (which on some systems keeps nothing of
+    // what was covered). Every frame draws cell 1.
+    for (int i = 0; i < count; ++i) {
+        const cSprite& s = *frameSprites_[i];
+        frameStill_[i] = groups_.Size(i) == 1 && framePlaces_[2 * i].w > 0 && s.X() == s.DrawnX() &&
+                         s.Y() == s.DrawnY();
+    }
     if (background_.Ready())
         DrawOverBackground(b, count);
     else
@@ -66,7 +75,7 @@ void Form1::Frame(plat::HDC windowDC) {
 // sprites' order.
 void Form1::DrawWithStores(plat::HDC b, int count) {
     for (int first = 0; first < count; ++first) {
-        if (groups_.First(first) != first) continue;
+        if (groups_.First(first) != first || frameStill_[first]) continue;
         for (int i = first; i < count; ++i)
             if (groups_.First(i) == first) frameSprites_[i]->RestoreBackground(b);
         for (int i = first; i < count; ++i) {
@@ -86,7 +95,7 @@ void Form1::DrawWithStores(plat::HDC b, int count) {
 // background and the sprite in one pass.
 void Form1::DrawOverBackground(plat::HDC b, int count) {
     for (int first = 0; first < count; ++first) {
-        if (groups_.First(first) != first) continue;
+        if (groups_.First(first) != first || frameStill_[first]) continue;
         if (groups_.Size(first) == 1) {
             cSprite& s = *frameSprites_[first];
             background_.PutAround(b, framePlaces_[2 * first], framePlaces_[2 * first + 1]);
