@@ -1,5 +1,7 @@
 // One saver frame with the graphics classes over the software GDI, as the
-// saver draws it: restore, move and store, draw, stage to a screen-sized
+// saver draws one over a desktop picture (on a tiled background it puts
+// back from a small sheet of the tile and stores nothing, as SaverFrames
+// measures): restore, move and store, draw, stage to a screen-sized
 // window whose pixels the back buffer shares once copied whole onto it, as
 // the saver's own window allows (so the stage's copies cost nothing). Left
 // out: the presentation to the display server and the pumps for input, which
