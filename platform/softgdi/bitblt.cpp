@@ -173,6 +173,16 @@ void MonoOntoColour(const Blit& b, Op op) {
 // them, two 16-byte ones elsewhere.
 using Pixels8 = std::uint32_t __attribute__((vector_size(32)));
 
+// A mask's pixel in the DC's own colours: white for a 1 bit, black for 0.
+inline std::uint32_t MaskColour(const std::uint8_t* bits, std::int32_t bit) {
+    return ((bits[bit >> 3] >> (7 - (bit & 7))) & 1) ? 0xFFFFFFu : 0u;
+}
+// The bit of each of eight pixels in a mask's byte.
+constexpr Pixels8 kMaskBits = {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01};
+inline const std::uint8_t* MaskRow(const Blit& mask, std::int32_t j) {
+    return mask.s->bits + std::size_t(mask.sy + j) * mask.s->pitch;
+}
+
 // A sprite through its mask with the DC's own colours (white background,
 // black text): where the mask is white the result is the sprite's pixel,
 // whatever was there before, so eight such pixels are copied without reading
@@ -182,16 +192,14 @@ using Pixels8 = std::uint32_t __attribute__((vector_size(32)));
 // baseline), the machine's chosen when the program starts.
 __attribute__((target_clones("avx2", "default"))) void SpriteThroughMask(const Blit& mask,
                                                                          const Blit& sprite) {
-    constexpr Pixels8 kBits = {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01};
     auto words = [](const Pixels8& v, std::uint64_t(&q)[4]) { std::memcpy(q, &v, sizeof q); };
     for (std::int32_t j = 0; j < mask.h; ++j) {
-        const std::uint8_t* bits = mask.s->bits + std::size_t(mask.sy + j) * mask.s->pitch;
+        const std::uint8_t* bits = MaskRow(mask, j);
         std::uint32_t* dp = PixelAt(*mask.d, mask.dx, mask.dy + j);
         const std::uint32_t* sp = PixelAt(*sprite.s, sprite.sx, sprite.sy + j);
         if (j + 1 < mask.h) Prefetch(dp + mask.d->pitch, mask.w);
         auto one = [&](std::int32_t i, std::int32_t bit) {
-            const std::uint32_t c = ((bits[bit >> 3] >> (7 - (bit & 7))) & 1) ? 0xFFFFFFu : 0u;
-            dp[i] = (dp[i] | c) & sp[i];
+            dp[i] = (dp[i] | MaskColour(bits, bit)) & sp[i];
         };
         std::int32_t i = 0, bit = mask.sx;
         for (; i < mask.w && (bit & 7); ++i, ++bit) one(i, bit);
@@ -208,9 +216,9 @@ __attribute__((target_clones("avx2", "default"))) void SpriteThroughMask(const B
                     continue;
                 }
             }
-            const Pixels8 c = (Pixels8)(((Pixels8{} + byte) & kBits) != 0) & 0xFFFFFFu;
             std::memcpy(&dv, dp + i, sizeof dv);
-            const Pixels8 r = (dv | c) & sv;
+            const Pixels8 r =
+                (dv | ((Pixels8)(((Pixels8{} + byte) & kMaskBits) != 0) & 0xFFFFFFu)) & sv;
             const Pixels8 same = (Pixels8)(r == dv);
             words(same, q);
             if ((q[0] & q[1] & q[2] & q[3]) == ~std::uint64_t{0}) continue;
@@ -226,30 +234,25 @@ __attribute__((target_clones("avx2", "default"))) void SpriteThroughMask(const B
 __attribute__((target_clones("avx2", "default"))) void CopyThenSprite(const Blit& copy,
                                                                       const Blit& mask,
                                                                       const Blit& sprite) {
-    constexpr Pixels8 kBits = {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01};
     for (std::int32_t j = 0; j < mask.h; ++j) {
-        const std::uint8_t* bits = mask.s->bits + std::size_t(mask.sy + j) * mask.s->pitch;
+        const std::uint8_t* bits = MaskRow(mask, j);
         std::uint32_t* dp = PixelAt(*mask.d, mask.dx, mask.dy + j);
-        const std::uint32_t* cp =
-            copy.s->pixels + std::size_t(copy.sy + j) * copy.s->pitch + copy.sx;
+        const std::uint32_t* cp = copy.s->pixels + std::size_t(copy.sy + j) * copy.s->pitch;
         const std::uint32_t* sp = PixelAt(*sprite.s, sprite.sx, sprite.sy + j);
+        cp += copy.sx;
         if (j + 1 < mask.h) Prefetch(dp + mask.d->pitch, mask.w);
-        auto one = [&](std::int32_t i, std::int32_t bit) {
-            const std::uint32_t c = ((bits[bit >> 3] >> (7 - (bit & 7))) & 1) ? 0xFFFFFFu : 0u;
-            dp[i] = (cp[i] | c) & sp[i];
-        };
         std::int32_t i = 0, bit = mask.sx;
-        for (; i < mask.w && (bit & 7); ++i, ++bit) one(i, bit);
+        for (; i < mask.w && (bit & 7); ++i, ++bit) dp[i] = (cp[i] | MaskColour(bits, bit)) & sp[i];
         for (; i + 8 <= mask.w; i += 8, bit += 8) {
-            const std::uint8_t byte = bits[bit >> 3];
             Pixels8 sv, cv;
             std::memcpy(&sv, sp + i, sizeof sv);
             std::memcpy(&cv, cp + i, sizeof cv);
-            const Pixels8 c = (Pixels8)(((Pixels8{} + byte) & kBits) != 0) & 0xFFFFFFu;
-            const Pixels8 r = (cv | c) & sv;
+            const std::uint8_t byte = bits[bit >> 3];
+            const Pixels8 r =
+                (cv | ((Pixels8)(((Pixels8{} + byte) & kMaskBits) != 0) & 0xFFFFFFu)) & sv;
             std::memcpy(dp + i, &r, sizeof r);
         }
-        for (; i < mask.w; ++i, ++bit) one(i, bit);
+        for (; i < mask.w; ++i, ++bit) dp[i] = (cp[i] | MaskColour(bits, bit)) & sp[i];
     }
 }
 
