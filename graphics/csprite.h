@@ -35,12 +35,10 @@ class cSprite {
     void StageToScreen(plat::HDC lHDC, plat::HDC lStageHDC);
     std::int32_t Cell() const { return m_lCell; }
     void Cell(std::int16_t iCell) { m_lCell = iCell; }
-    // Where the last drawing put it, and whether its store holds the
-    // pixels from under it there (which RestoreBackground puts back).
+    // Where the last drawing put it, and whether it was drawn since its
+    // store was made.
     std::int32_t DrawnX() const { return m_lDrawX; }
     std::int32_t DrawnY() const { return m_lDrawY; }
-    bool Stored() const { return m_bStored; }
-    // Whether it was drawn since its store was made.
     bool Drawn() const { return m_bDrawn; }
     std::int32_t PreviousX() const { return m_lPrevX; }
     std::int32_t PreviousY() const { return m_lPrevY; }

@@ -100,5 +100,6 @@ class Form1 : public Module1::SaverForm, public plat::SaverEvents, public Render
     void Frame(plat::HDC windowDC);
     void DrawWithStores(plat::HDC stage, int count);
     void DrawOverBackground(plat::HDC stage, int count);
+    static void Draw(cSprite& sprite, plat::HDC stage);  // at its place, cell and all
     void Wrap(cSprite& sprite);
 };

@@ -46,8 +46,7 @@ void Form1::Frame(plat::HDC windowDC) {
     frameSprites_[count++] = &m_cLogo;
     for (int i = 0; i < count; ++i) {
         const cSprite& s = *frameSprites_[i];
-        const bool drawn = background_.Ready() ? s.Drawn() : s.Stored();
-        framePlaces_[2 * i] = {s.DrawnX(), s.DrawnY(), drawn ? s.Width() : 0, s.Height()};
+        framePlaces_[2 * i] = {s.DrawnX(), s.DrawnY(), s.Drawn() ? s.Width() : 0, s.Height()};
         framePlaces_[2 * i + 1] = {s.X(), s.Y(), s.Width(), s.Height()};
     }
     groups_.Build(framePlaces_.data(), count, m_cBackBuffer.Width(), m_cBackBuffer.Height());
@@ -76,16 +75,12 @@ void Form1::Frame(plat::HDC windowDC) {
 void Form1::DrawWithStores(plat::HDC b, int count) {
     for (int first = 0; first < count; ++first) {
         if (groups_.First(first) != first || frameStill_[first]) continue;
-        for (int i = first; i < count; ++i)
-            if (groups_.First(i) == first) frameSprites_[i]->RestoreBackground(b);
-        for (int i = first; i < count; ++i) {
+        groups_.ForEach(first, [&](int i) { frameSprites_[i]->RestoreBackground(b); });
+        groups_.ForEach(first, [&](int i) {
             cSprite& s = *frameSprites_[i];
-            if (groups_.First(i) == first) s.StoreBackground(b, s.X(), s.Y());
-        }
-        for (int i = first; i < count; ++i) {
-            cSprite& s = *frameSprites_[i];
-            if (groups_.First(i) == first) s.TransparentDraw(b, s.X(), s.Y(), s.Cell(), false);
-        }
+            s.StoreBackground(b, s.X(), s.Y());
+        });
+        groups_.ForEach(first, [&](int i) { Draw(*frameSprites_[i], b); });
     }
 }
 
@@ -97,19 +92,18 @@ void Form1::DrawOverBackground(plat::HDC b, int count) {
     for (int first = 0; first < count; ++first) {
         if (groups_.First(first) != first || frameStill_[first]) continue;
         if (groups_.Size(first) == 1) {
-            cSprite& s = *frameSprites_[first];
             background_.PutAround(b, framePlaces_[2 * first], framePlaces_[2 * first + 1]);
             background_.Put(b, framePlaces_[2 * first + 1]);
-            s.TransparentDraw(b, s.X(), s.Y(), s.Cell(), false);
+            Draw(*frameSprites_[first], b);
             continue;
         }
-        for (int i = first; i < count; ++i)
-            if (groups_.First(i) == first) background_.Put(b, framePlaces_[2 * i]);
-        for (int i = first; i < count; ++i) {
-            cSprite& s = *frameSprites_[i];
-            if (groups_.First(i) == first) s.TransparentDraw(b, s.X(), s.Y(), s.Cell(), false);
-        }
+        groups_.ForEach(first, [&](int i) { background_.Put(b, framePlaces_[2 * i]); });
+        groups_.ForEach(first, [&](int i) { Draw(*frameSprites_[i], b); });
     }
+}
+
+void Form1::Draw(cSprite& s, plat::HDC b) {
+    s.TransparentDraw(b, s.X(), s.Y(), s.Cell(), false);
 }
 
 void Form1::Wrap(cSprite& s) {

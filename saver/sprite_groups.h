@@ -28,6 +28,12 @@ class SpriteGroups {
     int First(int i) const { return first_[i]; }
     // How many sprites share sprite i's group.
     int Size(int i) const { return size_[first_[i]]; }
+    // f(i) for each sprite i of the group led by `first`, in order.
+    template <typename F>
+    void ForEach(int first, F f) const {
+        for (int i = first; i < count_; ++i)
+            if (first_[i] == first) f(i);
+    }
 
   private:
     int Root(int i);

@@ -303,8 +303,8 @@ void Run(const Blit& b) {
 // sprite onto the same rectangle: the three run as one pass that only writes
 // the target (a background put under a sprite as it is drawn).
 struct Held {
-    bool copy = false, held = false;
-    Blit copied{}, mask{};
+    bool hasCopy = false, hasMask = false;
+    Blit copy{}, mask{};
 };
 Held held;
 
@@ -332,15 +332,47 @@ bool Joins(const Blit& mask, const Blit& b) {
            b.s->pixels != b.d->pixels && SameRect(mask, b);
 }
 
+// Takes b into what is held, joined with it or held back; false when b is
+// to run now (after what was held).
+bool TakenIntoHeld(const Blit& b, const Dc& dest, const Dc* src) {
+    if (held.hasMask && Joins(held.mask, b)) {
+        held.hasMask = false;
+        if (held.hasCopy) {
+            held.hasCopy = false;
+            CopyThenSprite(held.copy, held.mask, b);
+        } else {
+            MaskThenSprite(held.mask, b);
+        }
+        return true;
+    }
+    if (held.hasCopy && !held.hasMask && JoinsCopy(held.copy, b, dest)) {
+        held.hasMask = true;
+        held.mask = b;
+        return true;
+    }
+    FlushPending();
+    if (HoldsBack(b, dest)) {
+        held.hasMask = true;
+        held.mask = b;
+        return true;
+    }
+    if (HoldsCopy(b, dest, src)) {
+        held.hasCopy = true;
+        held.copy = b;
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 void FlushPending() {
-    if (held.copy) {
-        held.copy = false;
-        CopyColour(held.copied);
+    if (held.hasCopy) {
+        held.hasCopy = false;
+        CopyColour(held.copy);
     }
-    if (!held.held) return;
-    held.held = false;
+    if (!held.hasMask) return;
+    held.hasMask = false;
     MonoOntoColour(held.mask, OpOr{});
 }
 
@@ -384,32 +416,7 @@ bool BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int sx, int 
            ToRgb(ddc->textColor),
            sdc ? ToRgb(sdc->bkColor) : 0u,
            code};
-    if (held.held && Joins(held.mask, b)) {
-        held.held = false;
-        if (held.copy) {
-            held.copy = false;
-            CopyThenSprite(held.copied, held.mask, b);
-        } else {
-            MaskThenSprite(held.mask, b);
-        }
-        return true;
-    }
-    if (held.copy && !held.held && JoinsCopy(held.copied, b, *ddc)) {
-        held.held = true;
-        held.mask = b;
-        return true;
-    }
-    FlushPending();
-    if (HoldsBack(b, *ddc)) {
-        held.held = true;
-        held.mask = b;
-        return true;
-    }
-    if (HoldsCopy(b, *ddc, sdc)) {
-        held.copy = true;
-        held.copied = b;
-        return true;
-    }
+    if (TakenIntoHeld(b, *ddc, sdc)) return true;
     if (sdc && sdc->hwnd != 0)
         if (WindowProvider* p = Provider()) p->Reading(sdc->hwnd);
     // Anything but the sharing bitmap's own copy writes the window: the
